@@ -1,0 +1,176 @@
+#include "core/file_ops.h"
+
+#include "core/path.h"
+#include "core/unique_fd.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <new>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace qytxt::core {
+namespace {
+
+UniqueFd openPath(std::string_view path, int flags, mode_t mode = 0)
+{
+    if (path.empty())
+        return {};
+    const std::optional<std::string> native = toNativePath(path);
+    if (!native)
+        return {};
+    int fd;
+    do
+        fd = ::open(native->c_str(), flags | O_CLOEXEC, mode);
+    while (fd < 0 && errno == EINTR);
+    return UniqueFd(fd);
+}
+
+// write(2) may take fewer bytes than asked; keep going until all are written or an error.
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+std::optional<struct stat> statPath(std::string_view path)
+{
+    if (path.empty())
+        return std::nullopt;
+    const std::optional<std::string> native = toNativePath(path);
+    struct stat info {};
+    if (!native || ::stat(native->c_str(), &info) != 0)
+        return std::nullopt;
+    return info;
+}
+
+} // namespace
+
+std::optional<ByteSet> tryReadFile(std::string_view path)
+{
+    UniqueFd fd = openPath(path, O_RDONLY);
+    if (!fd.isValid())
+        return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    ByteSet bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    } catch (const std::length_error&) {
+        return std::nullopt;
+    }
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return std::nullopt;
+        }
+        if (got == 0)
+            break; // the file shrank meanwhile: keep what was delivered
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+ByteSet readFile(std::string_view path)
+{
+    return tryReadFile(path).value_or(ByteSet{});
+}
+
+bool writeFile(std::string_view path, std::string_view bytes)
+{
+    UniqueFd fd = openPath(path, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (!fd.isValid())
+        return false;
+    const bool written = writeAll(fd.get(), bytes);
+    return fd.close() && written;
+}
+
+std::int32_t fileSize(std::string_view path)
+{
+    const std::optional<struct stat> info = statPath(path);
+    if (!info)
+        return -1;
+    if (S_ISDIR(info->st_mode))
+        return 0;
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(info->st_size));
+}
+
+bool createFolder(std::string_view path)
+{
+    if (path.empty())
+        return false;
+    const std::optional<std::string> native = toNativePath(path);
+    return native && ::mkdir(native->c_str(), 0777) == 0;
+}
+
+std::optional<FileIdentity> fileIdentity(std::string_view path)
+{
+    const std::optional<struct stat> info = statPath(path);
+    if (!info)
+        return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info->st_dev), static_cast<std::uint64_t>(info->st_ino)};
+}
+
+OpenFile::~OpenFile()
+{
+    close();
+}
+
+OpenFile::OpenFile(OpenFile&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+
+OpenFile& OpenFile::operator=(OpenFile&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_fd = std::exchange(other.m_fd, -1);
+    }
+    return *this;
+}
+
+OpenFile OpenFile::open(std::string_view path)
+{
+    UniqueFd fd = openPath(path, O_RDWR);
+    if (!fd.isValid())
+        return {};
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode))
+        return {};
+    return OpenFile(fd.release());
+}
+
+bool OpenFile::write(std::string_view bytes)
+{
+    if (!isOpen())
+        return false;
+    const off_t before = ::lseek(m_fd, 0, SEEK_CUR);
+    if (writeAll(m_fd, bytes))
+        return true;
+    if (before >= 0)
+        ::lseek(m_fd, before, SEEK_SET);
+    return false;
+}
+
+void OpenFile::close() noexcept
+{
+    if (m_fd >= 0)
+        ::close(std::exchange(m_fd, -1));
+}
+
+} // namespace qytxt::core

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/text.h"
+#include "split/split_window.h"
+
+#include <atomic>
+
+namespace qytxt::split {
+
+enum class SplitMode { ByParts, BySize };
+
+// What one split works from, read from the split panel when the job starts.
+struct SplitRequest {
+    core::Text sourcePath;
+    core::Text outputFolder;
+    SplitMode mode = SplitMode::ByParts;
+    core::Text numberText; // exactly as typed
+};
+
+// Shared by the job and the window that started it.
+struct SplitJobState {
+    std::atomic<bool> running{false};       // from the start of the work until the report
+    std::atomic<bool> stopRequested{false}; // set by the window when it closes
+};
+
+enum class SplitOutcome {
+    Rejected,  // a check failed before any work; the button was never touched
+    Completed, // "分割完成" was reported
+    Failed,    // some other message was reported (unreadable source, invalid number, unwritten parts)
+    Stopped,   // a stop request ended the job; nothing more was reported
+};
+
+SplitOutcome runSplitJob(const SplitRequest& request, SplitWindow& window, SplitJobState& state);
+
+} // namespace qytxt::split
