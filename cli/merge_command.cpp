@@ -1,0 +1,12 @@
+#include "cli/commands.h"
+#include "cli/usage.h"
+
+namespace qytxt::cli {
+
+int runMergeCommand(std::span<const std::string_view>)
+{
+    printUsage(stderr);
+    return kUsageError;
+}
+
+} // namespace qytxt::cli
