@@ -1,0 +1,110 @@
+#pragma once
+
+#include "core/encoding.h"
+#include "notices/ad_rotation.h"
+#include "notices/notice_window.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace qytxt::notices::testing {
+
+// GBK bytes of a UTF-8 literal, for building expectations in readable text.
+inline core::Text gbk(const std::string& utf8)
+{
+    return core::utf8ToGbk(utf8).value();
+}
+
+struct ShownMessage {
+    core::Text text;
+    unsigned flags = 0;
+    core::Text title;
+};
+
+// A caption as the ad line received it, with the ad that was current at that moment.
+struct ShownCaption {
+    core::Text caption;
+    CurrentAd current;
+    std::chrono::steady_clock::time_point at;
+};
+
+// A window that records what it is asked to do; thread-safe, since the ad thread calls it too.
+class RecordingWindow final : public NoticeWindow {
+public:
+    int messageAnswer = 0;
+    AdRotation* rotation = nullptr; // when set, each caption records the current ad with it
+
+    int showMessage(const core::Text& text, unsigned flags, const core::Text& title) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_messages.push_back({text, flags, title});
+        m_events.push_back("message");
+        return messageAnswer;
+    }
+    void openWebAddress(const core::Text& address) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_opened.push_back(address);
+        m_events.push_back("open");
+    }
+    void requestDestroy() override
+    {
+        std::lock_guard lock(m_mutex);
+        m_events.push_back("destroy");
+    }
+    void setAdCaption(const core::Text& caption) override
+    {
+        ShownCaption shown{caption, rotation ? rotation->currentAd() : CurrentAd{}, std::chrono::steady_clock::now()};
+        {
+            std::lock_guard lock(m_mutex);
+            m_captions.push_back(std::move(shown));
+        }
+        m_changed.notify_all();
+    }
+    void setAdCursor(AdCursor cursor) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_cursor = cursor;
+        m_cursorSets.push_back(cursor);
+    }
+    AdCursor adCursor() override
+    {
+        std::lock_guard lock(m_mutex);
+        return m_cursor;
+    }
+
+    std::vector<ShownMessage> messages() const { return locked(m_messages); }
+    std::vector<core::Text> opened() const { return locked(m_opened); }
+    std::vector<std::string> events() const { return locked(m_events); }
+    std::vector<ShownCaption> captions() const { return locked(m_captions); }
+    std::vector<AdCursor> cursorSets() const { return locked(m_cursorSets); }
+
+    // Waits until at least `count` captions arrived; false on time-out.
+    bool waitForCaptions(std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(10))
+    {
+        std::unique_lock lock(m_mutex);
+        return m_changed.wait_for(lock, timeout, [&] { return m_captions.size() >= count; });
+    }
+
+private:
+    template <typename T> T locked(const T& value) const
+    {
+        std::lock_guard lock(m_mutex);
+        return value;
+    }
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<ShownMessage> m_messages;
+    std::vector<core::Text> m_opened;
+    std::vector<std::string> m_events;
+    std::vector<ShownCaption> m_captions;
+    std::vector<AdCursor> m_cursorSets;
+    AdCursor m_cursor = AdCursor::Default;
+};
+
+} // namespace qytxt::notices::testing
