@@ -1,0 +1,103 @@
+#include "split/split_job.h"
+
+#include "core/file_ops.h"
+#include "core/numbers.h"
+#include "split/byte_source.h"
+#include "split/cut_finder.h"
+#include "split/part_plan.h"
+#include "split/split_naming.h"
+#include "split/split_texts.h"
+
+#include <optional>
+
+namespace qytxt::split {
+namespace {
+
+core::Text text(std::string_view words)
+{
+    return core::Text(words);
+}
+
+// The last steps of every job that got past the checks: the report, then the idle button.
+SplitOutcome report(SplitWindow& window, SplitJobState& state, const core::Text& message, SplitOutcome outcome)
+{
+    state.running = false;
+    window.showMessage(message, text(texts::kMessageTitle));
+    window.setSplitButtonCaption(text(texts::kCaptionIdle));
+    window.setSplitButtonEnabled(true);
+    return outcome;
+}
+
+} // namespace
+
+SplitOutcome runSplitJob(const SplitRequest& request, SplitWindow& window, SplitJobState& state)
+{
+    if (request.sourcePath.empty()) {
+        window.showMessage(text(texts::kMessageNoSource), text(texts::kMessageTitle));
+        return SplitOutcome::Rejected;
+    }
+    if (request.outputFolder.empty()) {
+        window.showMessage(text(texts::kMessageNoFolder), text(texts::kMessageTitle));
+        return SplitOutcome::Rejected;
+    }
+    window.setSplitButtonCaption(text(texts::kCaptionWorking));
+    window.setSplitButtonEnabled(false);
+    state.running = true;
+
+    // The source is read once to count it and never held whole: the kernel copies each part's
+    // bytes from it straight into the part file.
+    std::optional<FileSource> source = FileSource::open(request.sourcePath);
+    std::optional<CutFinder> cuts;
+    if (source)
+        cuts = CutFinder::scan(*source);
+    if (!cuts)
+        return report(window, state, text(texts::kMessageUnreadable), SplitOutcome::Failed);
+
+    const std::optional<PartPlan> plan =
+        PartPlan::make(request.mode, cuts->characterCount(), core::textToInteger(request.numberText));
+    if (!plan)
+        return report(window, state, text(texts::kMessageBadNumber), SplitOutcome::Failed);
+
+    const core::Text title = textTitle(request.sourcePath);
+    const core::Text folder = partFolder(request.outputFolder, title);
+    core::createFolder(folder); // an existing folder is reused; other failures show as unwritten parts
+
+    // Split by parts counts up to the number as typed, split by size to the part count.
+    const core::Text total =
+        request.mode == SplitMode::ByParts ? request.numberText : core::integerToText(plan->partCount());
+    const bool showProgress = cuts->characterCount() > 0;
+
+    std::int64_t unwritten = 0;
+    core::Text firstUnwritten;
+    std::int64_t begin = 0;
+    for (std::int64_t part = 1; part <= plan->partCount(); ++part) {
+        if (state.stopRequested) {
+            state.running = false;
+            return SplitOutcome::Stopped;
+        }
+        // The first part starts at the first byte and the last ends at the last, so that nothing
+        // before the first cut or after the last one is lost.
+        const std::optional<std::int64_t> end =
+            part == plan->partCount() ? source->size() : cuts->byteOffsetAt(2 * (plan->firstCharacter(part + 1) - 1));
+        const core::Text path =
+            plan->isUnnumbered() ? unnumberedPartFilePath(folder, title) : partFilePath(folder, title, part);
+        // A source that can no longer be read leaves this part unwritten; the next ones are tried.
+        if (!end || !source->copyTo(path, begin, *end)) {
+            if (unwritten++ == 0)
+                firstUnwritten = path;
+        }
+        if (end)
+            begin = *end;
+        if (showProgress)
+            window.setSplitButtonCaption(progressCaption(part, total));
+    }
+
+    if (unwritten > 0) {
+        core::Text message(texts::kMessageFailed);
+        message.append(core::integerToText(unwritten)).append(texts::kMessageUnwrittenCount).append(firstUnwritten);
+        return report(window, state, message, SplitOutcome::Failed);
+    }
+    return report(window, state, text(texts::kMessageDone), SplitOutcome::Completed);
+}
+
+} // namespace qytxt::split

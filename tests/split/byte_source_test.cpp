@@ -1,0 +1,93 @@
+#include "split/byte_source.h"
+
+#include "split/cut_finder.h"
+#include "split_test_support.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+namespace qytxt::split {
+namespace {
+
+namespace fs = std::filesystem;
+using qytxt::testing::readBytes;
+using qytxt::testing::TempDir;
+using qytxt::testing::writeBytes;
+using testing::gbkPath;
+
+TEST(FileSource, OpensOnlyReadableRegularFiles)
+{
+    TempDir dir;
+    writeBytes(dir.file("empty.txt"), "");
+    EXPECT_FALSE(FileSource::open(""));
+    EXPECT_FALSE(FileSource::open(gbkPath(dir.file("missing.txt"))));
+    EXPECT_FALSE(FileSource::open(gbkPath(dir.path())));
+    const std::optional<FileSource> empty = FileSource::open(gbkPath(dir.file("empty.txt")));
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->size(), 0);
+}
+
+TEST(FileSource, ReadsAreClippedAtTheEnd)
+{
+    TempDir dir;
+    writeBytes(dir.file("a.txt"), std::string("ab\0cd", 5));
+    FileSource source = FileSource::open(gbkPath(dir.file("a.txt"))).value();
+    EXPECT_EQ(source.read(1, 3), std::string("b\0c", 3));
+    EXPECT_EQ(source.read(3, 100), "cd");
+    EXPECT_EQ(source.read(5, 1), "");
+    EXPECT_EQ(source.read(6, 1), std::nullopt);
+}
+
+TEST(FileSource, CopiesRangesIntoNewOrEmptiedFiles)
+{
+    TempDir dir;
+    std::mt19937 random(1);
+    const std::string bytes = testing::randomBytes(random, 3 << 20); // past the copy buffer's size
+    writeBytes(dir.file("a.txt"), bytes);
+    writeBytes(dir.file("old.txt"), std::string(5 << 20, 'x'));
+    FileSource source = FileSource::open(gbkPath(dir.file("a.txt"))).value();
+
+    const struct {
+        const char* name;
+        std::int64_t begin;
+        std::int64_t end;
+    } ranges[] = {{"whole.txt", 0, static_cast<std::int64_t>(bytes.size())},
+                  {"middle.txt", 12345, 2'500'000},
+                  {"nothing.txt", 77, 77},
+                  {"old.txt", 1, 3}};
+    for (const auto& range : ranges) {
+        EXPECT_TRUE(source.copyTo(gbkPath(dir.file(range.name)), range.begin, range.end)) << range.name;
+        EXPECT_EQ(readBytes(dir.file(range.name)), bytes.substr(static_cast<std::size_t>(range.begin),
+                                                                static_cast<std::size_t>(range.end - range.begin)))
+            << range.name;
+    }
+}
+
+TEST(FileSource, CopyFailuresAreReported)
+{
+    TempDir dir;
+    writeBytes(dir.file("a.txt"), "abcdefgh");
+    FileSource source = FileSource::open(gbkPath(dir.file("a.txt"))).value();
+    fs::create_directory(dir.file("folder"));
+    EXPECT_FALSE(source.copyTo(gbkPath(dir.file("folder")), 0, 4));
+    EXPECT_FALSE(source.copyTo(gbkPath(dir.file("none") / "a.txt"), 0, 4));
+
+    // Another program cuts the source short after it was opened: the part cannot be complete.
+    fs::resize_file(dir.file("a.txt"), 3);
+    EXPECT_FALSE(source.copyTo(gbkPath(dir.file("part.txt")), 0, 8));
+}
+
+TEST(CutFinder, ScanFailsWhenTheSourceShrank)
+{
+    TempDir dir;
+    writeBytes(dir.file("a.txt"), std::string(5000, 'a'));
+    FileSource source = FileSource::open(gbkPath(dir.file("a.txt"))).value();
+    fs::resize_file(dir.file("a.txt"), 100);
+    EXPECT_FALSE(CutFinder::scan(source));
+}
+
+} // namespace
+} // namespace qytxt::split
