@@ -1,1 +1,226 @@
+#include "temp_dir.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fcntl.h>
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using qytxt::testing::readBytes;
+using qytxt::testing::TempDir;
+using qytxt::testing::writeBytes;
+namespace fs = std::filesystem;
+
+struct RunResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs qytxt-cli in the test's folder with exactly these arguments (no shell), its output streams
+// caught in files.
+RunResult runCli(const TempDir& dir, const std::vector<std::string>& args)
+{
+    const fs::path outFile = dir.path() / ".stdout";
+    const fs::path errFile = dir.path() / ".stderr";
+    std::vector<char*> argv;
+    std::string program = QYTXT_CLI_PATH;
+    argv.push_back(program.data());
+    std::vector<std::string> copies(args);
+    for (std::string& arg : copies)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out < 0 || err < 0 || ::chdir(dir.path().c_str()) != 0 || ::dup2(out, STDOUT_FILENO) < 0 ||
+            ::dup2(err, STDERR_FILENO) < 0)
+            ::_exit(127);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    RunResult result;
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child)
+        return result;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = readBytes(outFile);
+    result.err = readBytes(errFile);
+    fs::remove(outFile);
+    fs::remove(errFile);
+    return result;
+}
+
+std::string pathOf(const TempDir& dir, const std::string& name)
+{
+    return dir.file(name).string();
+}
+
+TEST(CliMergeTest, MergesChineseNamedFilesInArgumentOrder)
+{
+    const TempDir dir;
+    const std::string first = std::string("\xb5\xda\xd2\xbb\xd5\xc2\r\n\0tail", 14);
+    const std::string second = "\xb5\xda\xb6\xfe\xd5\xc2\r\n";
+    writeBytes(dir.file("第一章.txt"), first);
+    writeBytes(dir.file("第二章.txt"), second);
+    writeBytes(dir.file("合并.txt"), std::string(1000, 'x'));
+
+    const RunResult run = runCli(dir, {"merge", "--output", pathOf(dir, "合并.txt"), pathOf(dir, "第二章.txt"),
+                                       pathOf(dir, "第一章.txt"), pathOf(dir, "第二章.txt")});
+
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, ""); // no progress when stderr is not a terminal
+    EXPECT_EQ(readBytes(dir.file("合并.txt")), second + first + second);
+}
+
+struct FailureCase {
+    const char* name;
+    std::vector<std::string> files; // created with their own name as content
+    std::vector<std::string> inputs;
+    std::string output;
+    std::string message; // expected on stderr
+    std::string merged;  // expected in the output afterwards
+};
+
+void PrintTo(const FailureCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class CliMergeFailureTest : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(CliMergeFailureTest, ExitsOneWithTheJobsMessage)
+{
+    const TempDir dir;
+    const FailureCase& param = GetParam();
+    for (const std::string& name : param.files)
+        writeBytes(dir.file(name), name);
+    std::vector<std::string> args{"merge", "--output", param.output};
+    args.insert(args.end(), param.inputs.begin(), param.inputs.end());
+
+    const RunResult run = runCli(dir, args);
+
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, param.message + "\n");
+    EXPECT_EQ(readBytes(dir.file(param.output)), param.merged);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Failures, CliMergeFailureTest, ::testing::Values(
+    FailureCase{"UnreadableInputs", {"一.txt", "三.txt"}, {"一.txt", "二.txt", "三.txt", "四.txt"}, "out.txt",
+                "合并完成，但以下文本无法读取：\n二.txt\n四.txt", "一.txt三.txt"},
+    FailureCase{"OutputAmongInputs", {"一.txt", "out.txt"}, {"一.txt", "out.txt"}, "out.txt",
+                "合并文本保存路径不能是待合并文本之一", "out.txt"},
+    FailureCase{"OutputInMissingFolder", {"一.txt"}, {"一.txt"}, "无/out.txt", "无法创建合并文本：无/out.txt", ""}
+), [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+// clang-format on
+
+class CliMergeUsageTest : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(CliMergeUsageTest, ExitsTwoWithTheUsageText)
+{
+    const TempDir dir;
+    writeBytes(dir.file("a.txt"), "a");
+    std::vector<std::string> args{"merge"};
+    for (const std::string& arg : GetParam())
+        args.push_back(arg == "IN" ? pathOf(dir, "a.txt") : arg == "OUT" ? pathOf(dir, "out.txt") : arg);
+
+    const RunResult run = runCli(dir, args);
+
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("qytxt-cli merge --output OUT IN1"), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(dir.file("out.txt")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Usage, CliMergeUsageTest,
+                         ::testing::Values(std::vector<std::string>{}, std::vector<std::string>{"IN"},
+                                           std::vector<std::string>{"--output", "OUT"},
+                                           std::vector<std::string>{"IN", "--output"},
+                                           std::vector<std::string>{"--output", "", "IN"},
+                                           std::vector<std::string>{"--output", "OUT", ""},
+                                           std::vector<std::string>{"--output", "OUT", "--output", "OUT", "IN"},
+                                           std::vector<std::string>{"--output", "OUT", "--force", "IN"},
+                                           std::vector<std::string>{"--output", "OUT", "\xff\xfe"},
+                                           std::vector<std::string>{"--output", "\xc3", "IN"}));
+
+TEST(CliMergeTest, DoubleDashLetsAnInputStartWithADash)
+{
+    const TempDir dir;
+    writeBytes(dir.file("-a.txt"), "dash");
+    const RunResult run = runCli(dir, {"merge", "--output", "out.txt", "--", "-a.txt"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(readBytes(dir.file("out.txt")), "dash");
+}
+
+// A novel in GBK: two-byte characters, ASCII words and CR LF line ends, with no zero byte and no
+// full-width ASCII form (the split's character round trip would turn those into ASCII).
+std::string novelText()
+{
+    std::string text;
+    unsigned seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0x7fff;
+    };
+    for (int line = 0; line < 400; ++line) {
+        for (int i = 0; i < 40; ++i) {
+            text += static_cast<char>(0xB0 + next() % 40);
+            text += static_cast<char>(0xA1 + next() % 94);
+        }
+        text += line % 3 == 0 ? " Chapter " + std::to_string(line) + "\r\n" : std::string("\r\n");
+    }
+    return text;
+}
+
+// The number between the parentheses of a part file's name.
+int partNumber(const fs::path& part)
+{
+    const std::string name = part.filename().string();
+    const std::size_t open = name.rfind('(');
+    return std::stoi(name.substr(open + 1));
+}
+
+class CliSplitMergeTest : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(CliSplitMergeTest, MergingThePartsGivesBackTheSource)
+{
+    const TempDir dir;
+    const std::string source = novelText();
+    writeBytes(dir.file("小说.txt"), source);
+    fs::create_directory(dir.file("parts"));
+    std::vector<std::string> split{"split"};
+    split.insert(split.end(), GetParam().begin(), GetParam().end());
+    split.push_back(pathOf(dir, "小说.txt"));
+    split.push_back(pathOf(dir, "parts"));
+    const RunResult splitRun = runCli(dir, split);
+    ASSERT_EQ(splitRun.exitCode, 0) << splitRun.err;
+
+    std::vector<fs::path> parts;
+    for (const auto& entry : fs::directory_iterator(dir.path() / "parts" / "小说"))
+        parts.push_back(entry.path());
+    std::sort(parts.begin(), parts.end(),
+              [](const fs::path& a, const fs::path& b) { return partNumber(a) < partNumber(b); });
+    ASSERT_GT(parts.size(), 1u);
+    std::vector<std::string> merge{"merge", "--output", pathOf(dir, "合并.txt")};
+    for (const fs::path& part : parts)
+        merge.push_back(part.string());
+    const RunResult mergeRun = runCli(dir, merge);
+
+    EXPECT_EQ(mergeRun.exitCode, 0) << mergeRun.err;
+    EXPECT_EQ(readBytes(dir.file("合并.txt")), source);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, CliSplitMergeTest,
+                         ::testing::Values(std::vector<std::string>{"--parts", "6"},
+                                           std::vector<std::string>{"--size", "3000"}));
+
+} // namespace

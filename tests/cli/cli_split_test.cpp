@@ -1,1 +1,190 @@
+#include "core/encoding.h"
+#include "temp_dir.h"
+
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using qytxt::testing::readBytes;
+using qytxt::testing::TempDir;
+using qytxt::testing::writeBytes;
+
+struct CliResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs qytxt-cli with exactly these arguments, no shell between, its output caught in files
+// outside the folders the test looks at.
+CliResult runSplitCli(const std::vector<std::string>& args, const fs::path& workingFolder = {})
+{
+    TempDir streams;
+    const fs::path outFile = streams.file("stdout");
+    const fs::path errFile = streams.file("stderr");
+    std::vector<std::string> copies(args);
+    std::string program = QYTXT_CLI_PATH;
+    std::vector<char*> argv{program.data()};
+    for (std::string& arg : copies)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out < 0 || err < 0 || ::dup2(out, STDOUT_FILENO) < 0 || ::dup2(err, STDERR_FILENO) < 0)
+            ::_exit(127);
+        if (!workingFolder.empty() && ::chdir(workingFolder.c_str()) != 0)
+            ::_exit(127);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    CliResult result;
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child)
+        return result;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = readBytes(outFile);
+    result.err = readBytes(errFile);
+    return result;
+}
+
+std::string gbk(const std::string& utf8)
+{
+    return qytxt::core::utf8ToGbk(utf8).value();
+}
+
+// The GBK character D9 5C: its second byte is the backslash, which a byte-wise search would take for
+// a folder separator on Windows. The file system here sees its UTF-8 form.
+std::string backslashSecondByteCharacter()
+{
+    return qytxt::core::gbkToUtf8("\xD9\x5C").value();
+}
+
+struct ChineseNameCase {
+    const char* name;
+    const char* mode;
+    const char* number;
+    std::size_t parts;
+};
+
+class CliSplitChineseNames : public ::testing::TestWithParam<ChineseNameCase> {};
+
+TEST_P(CliSplitChineseNames, WritesThePartsUnderTheirChineseNames)
+{
+    const ChineseNameCase& c = GetParam();
+    TempDir dir;
+    const std::string title = "三体" + backslashSecondByteCharacter() + "终章";
+    const fs::path folder = dir.file("小说");
+    const fs::path output = dir.file("分割结果");
+    fs::create_directory(folder);
+    fs::create_directory(output);
+    const std::string novel = gbk("第一章　开始\r\n他说：“你好，世界！”\n\t☆★ＡＢＣ\r\n") + std::string("\0x\x81", 3);
+    writeBytes(folder / (title + ".txt"), novel);
+
+    const CliResult result = runSplitCli({"split", c.mode, c.number, (folder / (title + ".txt")).string(), output});
+
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    std::string joined;
+    for (std::size_t i = 1; i <= c.parts; ++i)
+        joined += readBytes(output / title / (title + "(" + std::to_string(i) + ").txt"));
+    EXPECT_EQ(joined, novel);
+    EXPECT_EQ(std::distance(fs::directory_iterator(output / title), fs::directory_iterator()),
+              static_cast<std::ptrdiff_t>(c.parts));
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, CliSplitChineseNames,
+                         ::testing::Values(ChineseNameCase{"ByParts", "--parts", "6", 6},
+                                           ChineseNameCase{"ByPartsFullWidth", "--parts", "３", 3},
+                                           ChineseNameCase{"BySize", "--size", "10", 3}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CliPreview, PrintsTheFiveLinesInUtf8)
+{
+    TempDir dir;
+    const std::string name = "三体" + backslashSecondByteCharacter() + ".txt";
+    writeBytes(dir.file(name), std::string(20, 'x'));
+
+    const CliResult byParts = runSplitCli({"preview", "--parts", "６", dir.file(name).string()});
+    EXPECT_EQ(byParts.exitCode, 0) << byParts.err;
+    EXPECT_EQ(byParts.out, "文本标题: " + name +
+                               "\n文本字数: 20\n文本大小: 20字节\n待分割方式: 按部分分割\n"
+                               "待分割详情: 将分割为６个包含3字数的文本\n");
+
+    const CliResult bySize = runSplitCli({"preview", "--size", "0", dir.file(name).string()});
+    EXPECT_EQ(bySize.exitCode, 0);
+    EXPECT_TRUE(bySize.out.ends_with("待分割方式: 按字数分割\n待分割详情: 未知\n")) << bySize.out;
+}
+
+TEST(CliSplit, BareFileNameMeansTheCurrentFolder)
+{
+    TempDir dir;
+    writeBytes(dir.file("三体.txt"), "abcd");
+    fs::create_directory(dir.file("out"));
+
+    EXPECT_EQ(runSplitCli({"split", "--parts", "2", "三体.txt", "out"}, dir.path()).exitCode, 0);
+    EXPECT_EQ(readBytes(dir.file("out") / "三体" / "三体(2).txt"), "cd");
+    EXPECT_TRUE(
+        runSplitCli({"preview", "--parts", "2", "三体.txt"}, dir.path()).out.starts_with("文本标题: 三体.txt\n"));
+}
+
+struct FailureCase {
+    const char* name;
+    std::vector<std::string> args; // "DIR" stands for the test's folder
+    int exitCode;
+    std::string errContains;
+};
+
+class CliSplitFailures : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(CliSplitFailures, ExitCodeAndMessage)
+{
+    const FailureCase& c = GetParam();
+    TempDir dir;
+    writeBytes(dir.file("a.txt"), "abc");
+    std::vector<std::string> args;
+    for (const std::string& arg : c.args)
+        args.push_back(arg.starts_with("DIR") ? dir.path().string() + arg.substr(3) : arg);
+
+    const CliResult result = runSplitCli(args);
+
+    EXPECT_EQ(result.exitCode, c.exitCode);
+    EXPECT_NE(result.err.find(c.errContains), std::string::npos) << result.err;
+    EXPECT_FALSE(fs::exists(dir.file("a"))) << "no part folder after a failure";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliSplitFailures,
+    ::testing::Values(
+        FailureCase{"MissingSource", {"split", "--parts", "6", "DIR/none.txt", "DIR"}, 1, "无法读取待分割文本"},
+        FailureCase{"ZeroParts", {"split", "--parts", "0", "DIR/a.txt", "DIR"}, 1, "分割数值无效"},
+        FailureCase{"EmptySource", {"split", "--size", "5", "", "DIR"}, 1, "请输入待分割文本路径"},
+        FailureCase{"UnknownMode", {"split", "--count", "6", "DIR/a.txt", "DIR"}, 2, "Usage"},
+        FailureCase{"MissingFolderArgument", {"split", "--parts", "6", "DIR/a.txt"}, 2, "Usage"},
+        FailureCase{"ExtraPreviewArgument", {"preview", "--parts", "6", "DIR/a.txt", "DIR"}, 2, "Usage"},
+        FailureCase{"NotUtf8", {"split", "--parts", "6", "DIR/\xFF.txt", "DIR"}, 2, "Usage"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CliSplit, UnwritablePartIsAFailure)
+{
+    TempDir dir;
+    writeBytes(dir.file("a.txt"), "abcd");
+    fs::create_directories(dir.file("a") / "a(2).txt");
+
+    const CliResult result = runSplitCli({"split", "--parts", "2", dir.file("a.txt").string(), dir.path().string()});
+
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("分割失败：1个文本无法写入"), std::string::npos) << result.err;
+    EXPECT_EQ(readBytes(dir.file("a") / "a(1).txt"), "ab");
+}
+
+} // namespace
