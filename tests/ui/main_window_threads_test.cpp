@@ -1,0 +1,415 @@
+// The window's threads: jobs started by button clicks, start-up with the notice page, the ad
+// line, and closing while work is under way.
+#include "test_services.h"
+#include "ui/info_panel.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QThread>
+#include <QTimer>
+
+#include <filesystem>
+
+using namespace qytxt::ui;
+using namespace qytxt::ui::testing;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString kUnknownInfo =
+    QStringLiteral("文本标题: 未知\n\n文本字数: 未知\n\n文本大小: 未知\n\n待分割方式: 未知\n\n待分割详情: 未知");
+const QString kVersionMarker = QStringLiteral("//青筠TXT小说分割合并器版本//");
+const QString kDownloadMarker = QStringLiteral("//青筠TXT小说分割合并器下载地址//");
+
+QString section(const QString& marker, const QString& content)
+{
+    return marker + content + marker;
+}
+
+QString adPage(const QString& entry)
+{
+    return section(kVersionMarker, QStringLiteral("v1.1")) +
+           section(QStringLiteral("//青筠广告//"), section(QStringLiteral("//广告1//"), entry));
+}
+
+// A novel of `size` bytes mixing two-byte characters, ASCII and line ends.
+QByteArray novelBytes(qsizetype size)
+{
+    const QByteArray unit = QByteArray("\xC8\xFD\xCC\xE5 chapter one, ok.\r\n"); // 三体 ...
+    QByteArray bytes;
+    bytes.reserve(size);
+    while (bytes.size() + unit.size() <= size)
+        bytes += unit;
+    bytes += QByteArray(size - bytes.size(), 'x');
+    return bytes;
+}
+
+// True when this process still holds `path` open.
+bool heldOpen(const QString& path)
+{
+    std::error_code error;
+    const auto wanted = std::filesystem::canonical(path.toStdString(), error);
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
+        std::error_code ignored;
+        if (std::filesystem::read_symlink(entry.path(), ignored) == wanted)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class MainWindowThreadsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestServices> m_services;
+    std::unique_ptr<MainWindow> m_window;
+    QStringList m_splitCaptions;
+    QStringList m_mergeCaptions;
+    std::atomic<int> m_offThreadWrites{0};
+
+    template <typename T> T* get(const char* name) { return child<T>(*m_window, name); }
+    void click(const char* name) { QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton); }
+
+    // Builds and shows the window; the services can be adjusted before.
+    void open()
+    {
+        m_window = std::make_unique<MainWindow>(m_services->make());
+        connect(m_window.get(), &MainWindow::splitButtonCaptionChanged, this,
+                [this](const QString& caption) { m_splitCaptions << caption; });
+        connect(m_window.get(), &MainWindow::mergeButtonCaptionChanged, this,
+                [this](const QString& caption) { m_mergeCaptions << caption; });
+        // Direct, so it runs on whichever thread wrote the caption: always the window's own.
+        const auto countOffThread = [this] {
+            if (QThread::currentThread() != thread())
+                ++m_offThreadWrites;
+        };
+        connect(m_window.get(), &MainWindow::splitButtonCaptionChanged, this, countOffThread, Qt::DirectConnection);
+        connect(m_window.get(), &MainWindow::mergeButtonCaptionChanged, this, countOffThread, Qt::DirectConnection);
+        QSignalSpy started(m_window.get(), &MainWindow::startupFinished);
+        m_window->show();
+        QTRY_COMPARE(started.size(), 1);
+    }
+    void prepareSplit(const QByteArray& novel, const QString& parts)
+    {
+        const QString source = m_dir->filePath(QStringLiteral("novel.txt"));
+        QVERIFY(writeFile(source, novel));
+        get<QLineEdit>("splitSourceField")->setText(source);
+        get<QLineEdit>("splitFolderField")->setText(m_dir->path());
+        get<QLineEdit>("partsField")->setText(parts);
+    }
+    QString partPath(int i) const { return m_dir->filePath(QStringLiteral("novel/novel(%1).txt").arg(i)); }
+    int partFileCount() const
+    {
+        return static_cast<int>(QDir(m_dir->filePath(QStringLiteral("novel"))).entryList(QDir::Files).size());
+    }
+    void addInputs(const QStringList& paths)
+    {
+        for (const QString& path : paths) {
+            m_services->dialogs->answers = {path};
+            click("addAfterButton");
+        }
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY2(m_dir->isValid(), qPrintable(m_dir->errorString()));
+        m_services = std::make_unique<TestServices>();
+        m_splitCaptions.clear();
+        m_mergeCaptions.clear();
+        m_offThreadWrites = 0;
+    }
+    void cleanup()
+    {
+        if (m_window) {
+            m_window->close();
+            QVERIFY(m_window->workers().waitAll(5s));
+        }
+        QCOMPARE(m_offThreadWrites.load(), 0);
+        m_window.reset();
+        m_services.reset();
+        m_dir.reset();
+    }
+
+    void splitThroughButton()
+    {
+        open();
+        prepareSplit(QByteArray("abcdefghijklmnopqrstuvwxyz0123"), QStringLiteral("3"));
+        click("splitButton");
+        auto* button = get<QPushButton>("splitButton");
+        QVERIFY(!button->isEnabled());
+        QTRY_COMPARE(m_services->messages->texts(), QStringList{QStringLiteral("分割完成")});
+        QCOMPARE(m_services->messages->shown[0].title, QStringLiteral("提示"));
+        QCOMPARE(m_services->messages->shown[0].icon, MessageIcon::None);
+        QCOMPARE(m_splitCaptions, (QStringList{QStringLiteral("正在分割"), QStringLiteral("正在分割\n1/3"),
+                                               QStringLiteral("正在分割\n2/3"), QStringLiteral("正在分割\n3/3")}));
+        // The job waits on its box, which leaves the window usable.
+        QTest::qWait(50);
+        QVERIFY(!button->isEnabled());
+        QCOMPARE(button->text(), QStringLiteral("正在分割\n3/3"));
+        get<QLineEdit>("mergeOutputField")->setText(QStringLiteral("still usable"));
+
+        m_services->messages->dismissOldest();
+        QTRY_VERIFY(button->isEnabled());
+        QCOMPARE(button->text(), QStringLiteral("分割生成"));
+        QCOMPARE(readFile(partPath(1)) + readFile(partPath(2)) + readFile(partPath(3)),
+                 QByteArray("abcdefghijklmnopqrstuvwxyz0123"));
+    }
+
+    void mergeThroughButton()
+    {
+        open();
+        QStringList inputs;
+        for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+            inputs << m_dir->filePath(QLatin1String(name));
+            QVERIFY(writeFile(inputs.last(), QByteArray(name) + "\r\n"));
+        }
+        addInputs(inputs);
+        const QString output = m_dir->filePath(QStringLiteral("merged.txt"));
+        QVERIFY(writeFile(output, QByteArray(1000, 'z'))); // an older, longer file is replaced
+        get<QLineEdit>("mergeOutputField")->setText(output);
+
+        click("mergeButton");
+        auto* button = get<QPushButton>("mergeButton");
+        QVERIFY(!button->isEnabled());
+        QTRY_COMPARE(m_services->messages->texts(), QStringList{QStringLiteral("合并完成")});
+        QCOMPARE(m_mergeCaptions, (QStringList{QStringLiteral("正在合并"), QStringLiteral("正在合并\n0/2"),
+                                               QStringLiteral("正在合并\n1/2"), QStringLiteral("正在合并\n2/2")}));
+        QCOMPARE(readFile(output), QByteArray("a.txt\r\nb.txt\r\nc.txt\r\n"));
+        QVERIFY(!button->isEnabled());
+        m_services->messages->dismissOldest();
+        QTRY_VERIFY(button->isEnabled());
+        QCOMPARE(button->text(), QStringLiteral("合并生成"));
+    }
+
+    void rejectedJobsFreeTheirButton_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("withSource");
+        QTest::addColumn<bool>("withTarget");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("split without anything") << "splitButton" << false << false << "请输入待分割文本路径";
+        QTest::newRow("split without folder") << "splitButton" << true << false << "请输入分割文本保存路径";
+        QTest::newRow("merge without anything") << "mergeButton" << false << false << "请输入待合并文本路径";
+        QTest::newRow("merge without output") << "mergeButton" << true << false << "请输入合并文本保存路径";
+    }
+    void rejectedJobsFreeTheirButton()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, withSource);
+        QFETCH(QString, message);
+        open();
+        const QString input = m_dir->filePath(QStringLiteral("in.txt"));
+        QVERIFY(writeFile(input, "text"));
+        if (withSource) {
+            get<QLineEdit>("splitSourceField")->setText(input);
+            addInputs({input});
+        }
+        m_services->messages->answerAtOnce = true;
+        auto* pushButton = m_window->findChild<QPushButton*>(button);
+        const QString idle = pushButton->text();
+        QTest::mouseClick(pushButton, Qt::LeftButton);
+        QTRY_COMPARE(m_services->messages->texts(), QStringList{message});
+        QTRY_VERIFY(pushButton->isEnabled());
+        QCOMPARE(pushButton->text(), idle);
+        QVERIFY(QDir(m_dir->path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot) ==
+                QStringList{QStringLiteral("in.txt")});
+    }
+
+    void secondClickStartsNothing()
+    {
+        open();
+        prepareSplit(novelBytes(4 << 20), QStringLiteral("500"));
+        m_services->messages->answerAtOnce = true;
+        click("splitButton");
+        click("splitButton");
+        QTRY_VERIFY_WITH_TIMEOUT(get<QPushButton>("splitButton")->isEnabled(), 60000);
+        QCOMPARE(m_services->messages->texts(), QStringList{QStringLiteral("分割完成")});
+        QCOMPARE(m_splitCaptions.count(QStringLiteral("正在分割")), 1);
+    }
+
+    void windowKeepsServingEventsDuringLargeSplit()
+    {
+        open();
+        prepareSplit(novelBytes(32 << 20), QStringLiteral("4000"));
+        QElapsedTimer clock;
+        qint64 last = 0;
+        qint64 longestGap = 0;
+        int ticks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&] {
+            const qint64 now = clock.elapsed();
+            longestGap = std::max(longestGap, now - last);
+            last = now;
+            ++ticks;
+        });
+        clock.start();
+        ticker.start(10);
+        click("splitButton");
+        QTRY_VERIFY_WITH_TIMEOUT(!m_services->messages->shown.empty(), 120000);
+        const qint64 took = clock.elapsed();
+        ticker.stop();
+        qInfo("split of 32 MB into 4000 parts took %lld ms; %d timer ticks, longest gap %lld ms", took, ticks,
+              longestGap);
+        QCOMPARE(partFileCount(), 4000);
+        QVERIFY(ticks > 0);
+        QVERIFY2(longestGap < 1000, "the window thread was blocked");
+    }
+
+    void closingDuringSplit()
+    {
+        open();
+        prepareSplit(novelBytes(32 << 20), QStringLiteral("10000"));
+        click("splitButton");
+        QTRY_VERIFY_WITH_TIMEOUT(m_splitCaptions.size() >= 2, 60000); // some parts are written
+        QElapsedTimer clock;
+        clock.start();
+        m_window->close();
+        QVERIFY(m_window->workers().waitAll(1s));
+        qInfo("split stopped %lld ms after the close", clock.elapsed());
+        const int written = partFileCount();
+        QVERIFY(written > 0);
+        QVERIFY(written < 10000);
+        QVERIFY(!readFile(partPath(1)).isEmpty());
+        QTest::qWait(50);
+        QVERIFY(m_services->messages->shown.empty());
+    }
+
+    void closingDuringMerge()
+    {
+        open();
+        const QString input = m_dir->filePath(QStringLiteral("chapter.txt"));
+        const QByteArray chapter = novelBytes(512 << 10);
+        QVERIFY(writeFile(input, chapter));
+        addInputs(QStringList(400, input));
+        const QString output = m_dir->filePath(QStringLiteral("merged.txt"));
+        get<QLineEdit>("mergeOutputField")->setText(output);
+        click("mergeButton");
+        QTRY_VERIFY_WITH_TIMEOUT(m_mergeCaptions.size() >= 2, 60000);
+        m_window->close();
+        QVERIFY(m_window->workers().waitAll(1s));
+        const QByteArray merged = readFile(output);
+        QVERIFY(!merged.isEmpty());
+        QVERIFY(merged.size() < chapter.size() * 400);
+        QCOMPARE(merged.size() % chapter.size(), 0);
+        QVERIFY(merged.startsWith(chapter));
+        QVERIFY(!heldOpen(output));
+        QTest::qWait(50);
+        QVERIFY(m_services->messages->shown.empty());
+    }
+
+    void closingReleasesJobWaitingOnItsMessage()
+    {
+        open();
+        prepareSplit(QByteArray("abcdef"), QStringLiteral("2"));
+        click("splitButton");
+        QTRY_COMPARE(m_services->messages->texts(), QStringList{QStringLiteral("分割完成")});
+        QCOMPARE(m_window->workers().runningCount(), 1); // the job (offline, the ad thread has ended)
+        m_window->close();
+        QVERIFY(m_window->workers().waitAll(1s));
+        QVERIFY(m_services->messages->closeAllCalls > 0);
+        m_services->messages->dismissOldest(); // a late answer reaches no one
+    }
+
+    void startupOrderAndNewerVersion()
+    {
+        m_services->online = true;
+        m_services->page = section(kVersionMarker, QStringLiteral("v1.2")) +
+                           section(kDownloadMarker, QStringLiteral("https://example.invalid/download"));
+        m_services->messages->answerAtOnce = true;
+        QStringList log;
+        m_services->onSourceCreated = [&] {
+            log << QStringLiteral("source, info: ") + (m_window ? get<InfoPanel>("infoPanel")->infoText() : QString());
+        };
+        m_services->messages->onShow = [&](const TestMessages::Shown& box) {
+            log << QStringLiteral("message, info: ") + get<InfoPanel>("infoPanel")->infoText();
+            QCOMPARE(box.title, QStringLiteral("提示"));
+            QCOMPARE(box.icon, MessageIcon::Information);
+        };
+        m_window = std::make_unique<MainWindow>(m_services->make());
+        connect(m_window.get(), &MainWindow::startupFinished, this, [&] { log << QStringLiteral("started"); });
+        connect(m_window.get(), &MainWindow::closed, this, [&] { log << QStringLiteral("closed"); });
+        m_window->show();
+        QTRY_VERIFY(log.contains(QStringLiteral("closed")));
+        QCOMPARE(log, (QStringList{QStringLiteral("source, info: "), QStringLiteral("message, info: "),
+                                   QStringLiteral("source, info: ") + kUnknownInfo, QStringLiteral("started"),
+                                   QStringLiteral("closed")}));
+        QCOMPARE(m_services->browser->opened, QStringList{QStringLiteral("https://example.invalid/download")});
+        QVERIFY(!m_window->isVisible());
+        QVERIFY(m_window->workers().waitAll(1s));
+    }
+
+    void currentVersionKeepsWindowOpen()
+    {
+        m_services->online = true;
+        m_services->page = section(kVersionMarker, QStringLiteral("v1.2|v1.1"));
+        open();
+        QTest::qWait(100);
+        QVERIFY(m_window->isVisible());
+        QVERIFY(m_services->messages->shown.empty());
+        QVERIFY(m_services->browser->opened.isEmpty());
+        QCOMPARE(get<InfoPanel>("infoPanel")->infoText(), kUnknownInfo);
+    }
+
+    void adLinePress()
+    {
+        m_services->online = true;
+        m_services->page = adPage(QStringLiteral("看书|https://example.invalid/ad|谢谢"));
+        m_services->adTimings.blinkShown = 60s; // the text stays up while the test presses
+        m_services->adTimings.pressDelay = 300ms;
+        open();
+        auto* ad = get<QLabel>("adLine");
+        QTRY_COMPARE(ad->text(), QStringLiteral("看书"));
+        QTRY_COMPARE(ad->cursor().shape(), Qt::PointingHandCursor);
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(ad, Qt::LeftButton);
+        QCOMPARE(m_services->browser->opened, QStringList{QStringLiteral("https://example.invalid/ad")});
+        QVERIFY(m_services->messages->shown.empty());
+        QTRY_COMPARE(m_services->messages->texts(), QStringList{QStringLiteral("谢谢")});
+        QVERIFY(clock.elapsed() >= 250);
+        QCOMPARE(m_services->messages->shown[0].title, QStringLiteral("提示"));
+        QCOMPARE(m_services->messages->shown[0].icon, MessageIcon::None);
+    }
+
+    void adLineShowsPageTextAsPlainText()
+    {
+        m_services->online = true;
+        m_services->page = adPage(QStringLiteral("<b>bold</b>"));
+        m_services->adTimings.blinkShown = 60s;
+        open();
+        auto* ad = get<QLabel>("adLine");
+        QTRY_COMPARE(ad->text(), QStringLiteral("<b>bold</b>"));
+        QCOMPARE(ad->textFormat(), Qt::PlainText);
+        QTest::mouseClick(ad, Qt::LeftButton); // no address, no message
+        QTest::qWait(50);
+        QVERIFY(m_services->browser->opened.isEmpty());
+        QVERIFY(m_services->messages->shown.empty());
+    }
+
+    void closingDuringAdWaitReturnsAtOnce()
+    {
+        m_services->online = true;
+        m_services->page = adPage(QStringLiteral("看书"));
+        m_services->adTimings.blinkShown = 60s;
+        open();
+        QTRY_COMPARE(get<QLabel>("adLine")->text(), QStringLiteral("看书"));
+        QElapsedTimer clock;
+        clock.start();
+        m_window->close();
+        QVERIFY(m_window->workers().waitAll(1s));
+        QVERIFY2(clock.elapsed() < 500, "closing waited for the ad thread");
+    }
+};
+
+QTEST_MAIN(MainWindowThreadsTest)
+#include "main_window_threads_test.moc"

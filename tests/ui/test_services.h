@@ -1,0 +1,153 @@
+#pragma once
+
+#include "notices/notice_source.h"
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <atomic>
+#include <deque>
+#include <mutex>
+
+namespace qytxt::ui::testing {
+
+// Answers the pickers' dialogs from a queue (an empty answer is a cancel) and records each call.
+class TestDialogs : public PathDialogs {
+public:
+    QString openTextFile(const QString& initialName) override { return answer(QStringLiteral("open"), initialName); }
+    QString saveTextFile(const QString& initialName) override { return answer(QStringLiteral("save"), initialName); }
+    QString chooseFolder(const QString& title) override { return answer(QStringLiteral("folder"), title); }
+
+    std::deque<QString> answers;
+    QStringList kinds;
+    QStringList arguments; // initial names, or the folder browser's title
+
+private:
+    QString answer(const QString& kind, const QString& argument)
+    {
+        kinds << kind;
+        arguments << argument;
+        if (answers.empty())
+            return {};
+        QString next = answers.front();
+        answers.pop_front();
+        return next;
+    }
+};
+
+// Records the boxes and keeps them open until the test dismisses them.
+class TestMessages : public MessagePresenter {
+public:
+    struct Shown {
+        QString text;
+        QString title;
+        MessageIcon icon;
+    };
+
+    void show(const QString& text, const QString& title, MessageIcon icon, std::function<void()> dismissed) override
+    {
+        shown.push_back({text, title, icon});
+        if (onShow)
+            onShow(shown.back());
+        if (answerAtOnce)
+            dismissed();
+        else
+            pending.push_back(std::move(dismissed));
+    }
+    void closeAll() override { ++closeAllCalls; }
+
+    QStringList texts() const
+    {
+        QStringList all;
+        for (const auto& box : shown)
+            all << box.text;
+        return all;
+    }
+    void dismissOldest()
+    {
+        auto dismissed = std::move(pending.front());
+        pending.pop_front();
+        dismissed();
+    }
+
+    bool answerAtOnce = false;
+    std::function<void(const Shown&)> onShow;
+    std::vector<Shown> shown;
+    std::deque<std::function<void()>> pending;
+    int closeAllCalls = 0;
+};
+
+class TestBrowser : public WebBrowser {
+public:
+    void open(const QString& address) override { opened << address; }
+    QStringList opened;
+};
+
+// A notice page served from memory (GBK), with the calls counted.
+class StringNoticeSource : public notices::NoticeSource {
+public:
+    StringNoticeSource(bool online, core::Text page) : m_online(online), m_page(std::move(page)) {}
+    bool connectivityTest() override { return m_online; }
+    core::Text fetchNoticePage() override
+    {
+        ++fetches;
+        return m_page;
+    }
+    std::atomic<int> fetches{0};
+
+private:
+    bool m_online;
+    core::Text m_page;
+};
+
+struct TestServices {
+    std::shared_ptr<TestDialogs> dialogs = std::make_shared<TestDialogs>();
+    std::shared_ptr<TestMessages> messages = std::make_shared<TestMessages>();
+    std::shared_ptr<TestBrowser> browser = std::make_shared<TestBrowser>();
+    bool online = false;
+    QString page;
+    notices::AdTimings adTimings;
+    // Called on the window's thread each time the window asks for a notice source.
+    std::function<void()> onSourceCreated;
+
+    WindowServices make()
+    {
+        WindowServices services;
+        services.noticeSources = [this]() -> std::unique_ptr<notices::NoticeSource> {
+            if (onSourceCreated)
+                onSourceCreated();
+            return std::make_unique<StringNoticeSource>(online, toText(page));
+        };
+        services.messages = messages;
+        services.dialogs = dialogs;
+        services.browser = browser;
+        services.adTimings = adTimings;
+        return services;
+    }
+};
+
+template <typename T> T* child(QWidget& window, const char* name)
+{
+    T* widget = window.findChild<T*>(QLatin1String(name));
+    if (!widget)
+        qFatal("no control named %s", name);
+    return widget;
+}
+
+inline bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace qytxt::ui::testing

@@ -1,0 +1,477 @@
+#include "ui/main_window.h"
+
+#include "core/path.h"
+#include "merge/merge_job.h"
+#include "notices/update_check.h"
+#include "split/preview.h"
+#include "split/split_job.h"
+#include "ui/ad_line.h"
+#include "ui/info_panel.h"
+#include "ui/qt_text.h"
+#include "ui/text_field.h"
+#include "ui/window_bridges.h"
+#include "ui/window_channel.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace qytxt::ui {
+
+// The ad rotation and what it works with, kept alive by the ad thread as long as it runs.
+struct AdThread {
+    std::unique_ptr<notices::NoticeSource> source;
+    std::shared_ptr<NoticeBridge> window;
+    std::unique_ptr<notices::AdRotation> rotation;
+};
+
+namespace {
+
+const QString kTitle = QStringLiteral("青筠TXT小说分割合并器v1.1     by--tavrick");
+const core::Text kMessageTitle = toText(QStringLiteral("提示"));
+const QString kSplitIdle = QStringLiteral("分割生成");
+const QString kMergeIdle = QStringLiteral("合并生成");
+const QString kDefaultParts = QStringLiteral("6");
+const QString kDefaultSize = QStringLiteral("3000");
+const QString kTextSuffix = QStringLiteral(".txt");
+constexpr int kFontPixelSize = 12;
+
+template <typename Widget> Widget* place(Widget* widget, const char* name, int x, int y, int width, int height)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(x, y, width, height);
+    return widget;
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+} // namespace
+
+MainWindow::MainWindow(WindowServices services, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_services(std::move(services)), m_fileDialog(*m_services.dialogs),
+      m_channel(std::make_shared<WindowChannel>(this)), m_splitState(std::make_shared<split::SplitJobState>()),
+      m_mergeState(std::make_shared<merge::MergeJobState>()),
+      m_splitBridge(std::make_shared<SplitBridge>(m_channel, this)),
+      m_mergeBridge(std::make_shared<MergeBridge>(m_channel, this)),
+      m_noticeBridge(std::make_shared<NoticeBridge>(m_channel, this))
+{
+    setWindowTitle(kTitle);
+    setFixedSize(kClientWidth, kClientHeight);
+    // The platform's GUI font family, at the size the fixed layout was drawn for: larger sizes
+    // push the info panel's fifth line and the longer button captions out of their controls.
+    QFont font = QApplication::font();
+    font.setPixelSize(kFontPixelSize);
+    setFont(font);
+    buildControls();
+    connectEvents();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+MainWindow::~MainWindow()
+{
+    shutDown();
+}
+
+void MainWindow::buildControls()
+{
+    // Group boxes first, so they lie behind the controls drawn over them.
+    m_splitGroup = place(new QGroupBox(QStringLiteral("TXT小说分割"), this), "splitGroup", 17, 12, 495, 258);
+    m_splitSettingsGroup =
+        place(new QGroupBox(QStringLiteral("分割设置"), this), "splitSettingsGroup", 25, 35, 477, 89);
+    m_splitDetailsGroup =
+        place(new QGroupBox(QStringLiteral("分割详情"), this), "splitDetailsGroup", 25, 127, 477, 135);
+    m_mergeGroup = place(new QGroupBox(QStringLiteral("TXT小说合并"), this), "mergeGroup", 17, 278, 495, 251);
+    m_mergeSettingsGroup =
+        place(new QGroupBox(QStringLiteral("合并设置"), this), "mergeSettingsGroup", 26, 298, 477, 221);
+
+    place(makeLabel(this, QStringLiteral("选择文本")), "sourceLabel", 44, 63, 52, 14);
+    m_sourceField = place(new TextField(this), "splitSourceField", 94, 57, 363, 27);
+    m_sourcePicker = place(makeButton(this, QStringLiteral("...")), "sourcePicker", 463, 58, 20, 22);
+    place(makeLabel(this, QStringLiteral("保存位置")), "splitFolderLabel", 44, 94, 52, 14);
+    m_folderField = place(new TextField(this), "splitFolderField", 94, 88, 363, 27);
+    m_folderPicker = place(makeButton(this, QStringLiteral("...")), "folderPicker", 463, 90, 20, 22);
+
+    m_byPartsRadio = place(new QRadioButton(QStringLiteral("按部分分割"), this), "byPartsRadio", 39, 158, 85, 19);
+    m_bySizeRadio = place(new QRadioButton(QStringLiteral("按字数分割"), this), "bySizeRadio", 128, 158, 85, 18);
+    m_byPartsRadio->setChecked(true); // the two share the window as parent, so they exclude each other
+
+    place(makeLabel(this, QStringLiteral("将文本分割为几部分")), "partsLabel", 41, 186, 110, 14);
+    m_partsField = new NumberField(2, 10000, this);
+    m_partsField->setObjectName(QStringLiteral("partsField"));
+    m_partsField->arrows()->setObjectName(QStringLiteral("partsArrows"));
+    m_partsField->place(154, 179, 40, 26);
+    m_partsField->setText(kDefaultParts);
+    place(makeLabel(this, QStringLiteral("将文本分割为几少字")), "sizeLabel", 41, 218, 110, 14);
+    m_sizeField = new NumberField(1, 1000000, this);
+    m_sizeField->setObjectName(QStringLiteral("sizeField"));
+    m_sizeField->arrows()->setObjectName(QStringLiteral("sizeArrows"));
+    m_sizeField->place(154, 212, 40, 26);
+    m_sizeField->setText(kDefaultSize);
+    m_sizeField->setEnabled(false);
+
+    m_infoPanel = place(new InfoPanel(this), "infoPanel", 222, 137, 211, 122);
+    m_splitButton = place(makeButton(this, kSplitIdle), "splitButton", 437, 140, 61, 113);
+
+    m_mergeListBox = place(new QListWidget(this), "mergeList", 29, 319, 397, 152);
+    m_mergeListBox->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_mergeListBox->setSortingEnabled(false);
+    m_addBeforeButton = place(makeButton(this, QStringLiteral("向前添加TXT")), "addBeforeButton", 429, 316, 70, 25);
+    m_addAfterButton = place(makeButton(this, QStringLiteral("向后添加TXT")), "addAfterButton", 429, 341, 70, 25);
+    m_deleteEntryButton = place(makeButton(this, QStringLiteral("删除该项")), "deleteEntryButton", 429, 367, 70, 25);
+    m_deleteAllButton = place(makeButton(this, QStringLiteral("删除全部")), "deleteAllButton", 429, 394, 70, 25);
+    m_moveUpButton = place(makeButton(this, QStringLiteral("向前移一项")), "moveUpButton", 429, 419, 70, 25);
+    m_moveDownButton = place(makeButton(this, QStringLiteral("向后移一项")), "moveDownButton", 429, 445, 70, 25);
+    place(makeLabel(this, QStringLiteral("保存位置")), "mergeOutputLabel", 32, 488, 49, 14);
+    m_outputField = place(new TextField(this), "mergeOutputField", 83, 483, 279, 27);
+    m_outputPicker = place(makeButton(this, QStringLiteral("...")), "outputPicker", 365, 486, 20, 22);
+    m_mergeButton = place(makeButton(this, kMergeIdle), "mergeButton", 393, 473, 105, 42);
+
+    // The strip is as wide as the client area, so its centred text sits in the window's middle.
+    m_adLine = place(new AdLine(this), "adLine", 0, 532, kClientWidth, 14);
+    m_adLine->setTextFormat(Qt::PlainText); // its text comes from a web page
+    m_adLine->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    QPalette adPalette = m_adLine->palette();
+    adPalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    m_adLine->setPalette(adPalette);
+    m_adLine->setCursor(Qt::ArrowCursor);
+}
+
+void MainWindow::connectEvents()
+{
+    connect(m_sourceField, &TextField::contentChanged, this, &MainWindow::refreshPreview);
+    connect(m_partsField, &TextField::contentChanged, this, &MainWindow::refreshPreview);
+    connect(m_sizeField, &TextField::contentChanged, this, &MainWindow::refreshPreview);
+    connect(m_byPartsRadio, &QRadioButton::clicked, this, &MainWindow::onModeClicked);
+    connect(m_bySizeRadio, &QRadioButton::clicked, this, &MainWindow::onModeClicked);
+    connect(m_partsField, &NumberField::focusLost, this, &MainWindow::onPartsFocusLost);
+    connect(m_sizeField, &NumberField::focusLost, this, &MainWindow::onSizeFocusLost);
+
+    connect(m_sourcePicker, &QPushButton::clicked, this, &MainWindow::pickSource);
+    connect(m_folderPicker, &QPushButton::clicked, this, &MainWindow::pickFolder);
+    connect(m_outputPicker, &QPushButton::clicked, this, &MainWindow::pickOutput);
+    connect(m_addAfterButton, &QPushButton::clicked, this, [this] { addEntry(true); });
+    connect(m_addBeforeButton, &QPushButton::clicked, this, [this] { addEntry(false); });
+    connect(m_moveUpButton, &QPushButton::clicked, this, [this] { runListOperation(&merge::MergeList::moveUp); });
+    connect(m_moveDownButton, &QPushButton::clicked, this, [this] { runListOperation(&merge::MergeList::moveDown); });
+    connect(m_deleteEntryButton, &QPushButton::clicked, this,
+            [this] { runListOperation(&merge::MergeList::deleteEntry); });
+    connect(m_deleteAllButton, &QPushButton::clicked, this, [this] { runListOperation(&merge::MergeList::deleteAll); });
+    connect(m_mergeListBox, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!m_syncingList)
+            m_mergeModel.setCurrentEntry(row);
+    });
+
+    connect(m_splitButton, &QPushButton::clicked, this, &MainWindow::startSplit);
+    connect(m_mergeButton, &QPushButton::clicked, this, &MainWindow::startMerge);
+    connect(m_adLine, &AdLine::pressed, this, &MainWindow::onAdPressed);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_createdPosted) {
+        m_createdPosted = true;
+        QMetaObject::invokeMethod(this, &MainWindow::onCreated, Qt::QueuedConnection);
+    }
+}
+
+void MainWindow::onCreated()
+{
+    if (!m_shutDown && m_services.noticeSources) {
+        if (auto source = m_services.noticeSources())
+            notices::runUpdateCheck(core::Text(notices::kCurrentVersion), *source, *m_noticeBridge);
+    }
+    refreshPreview();
+    if (!m_shutDown && m_services.noticeSources) {
+        if (auto source = m_services.noticeSources()) {
+            auto ad = std::make_shared<AdThread>();
+            ad->source = std::move(source);
+            ad->window = m_noticeBridge;
+            ad->rotation = std::make_unique<notices::AdRotation>(*ad->source, *ad->window, m_services.adTimings);
+            m_adThread = ad;
+            m_workers.start([ad] { ad->rotation->run(); });
+        }
+    }
+    emit startupFinished();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // Closing is never refused and never waits for a job.
+    shutDown();
+    event->accept();
+    emit closed();
+}
+
+void MainWindow::shutDown()
+{
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    if (m_adThread)
+        m_adThread->rotation->requestStop();
+    m_splitState->stopRequested = true;
+    m_mergeState->stopRequested = true;
+    m_channel->close(); // releases a job waiting on a message box; later calls return at once
+    if (m_services.messages)
+        m_services.messages->closeAll();
+}
+
+// Split panel.
+
+void MainWindow::refreshPreview()
+{
+    const bool byParts = m_byPartsRadio->isChecked();
+    const auto mode = byParts ? split::SplitMode::ByParts : split::SplitMode::BySize;
+    const QString number = byParts ? m_partsField->text() : m_sizeField->text();
+    m_infoPanel->setInfoText(toDisplayText(split::previewText(toText(m_sourceField->text()), mode, toText(number))));
+}
+
+void MainWindow::onModeClicked()
+{
+    refreshPreview();
+    const bool byParts = m_byPartsRadio->isChecked();
+    m_partsField->setEnabled(byParts);
+    m_sizeField->setEnabled(!byParts);
+}
+
+void MainWindow::onPartsFocusLost()
+{
+    if (auto replacement = split::partsFieldReplacement(toText(m_partsField->text())))
+        m_partsField->writeText(toQString(*replacement));
+}
+
+void MainWindow::onSizeFocusLost()
+{
+    if (auto tidied = split::tidySizeFieldText(toText(m_sizeField->text())))
+        m_sizeField->writeText(toQString(*tidied));
+    if (auto replacement = split::sizeFieldReplacement(toText(m_sizeField->text())))
+        m_sizeField->writeText(toQString(*replacement));
+}
+
+// Pickers.
+
+void MainWindow::pickSource()
+{
+    m_fileDialog.setKind(SharedFileDialog::Kind::Open);
+    if (!m_fileDialog.exec())
+        return;
+    m_sourceField->writeText(m_fileDialog.fileName());
+    m_folderField->writeText(toQString(core::folderOfPath(toText(m_sourceField->text()))));
+    m_fileDialog.setFileName(QString());
+}
+
+void MainWindow::pickFolder()
+{
+    const QString folder = m_services.dialogs->chooseFolder(QStringLiteral("选择文本存放目录"));
+    if (!folder.isEmpty())
+        m_folderField->writeText(folder);
+}
+
+void MainWindow::pickOutput()
+{
+    m_fileDialog.setKind(SharedFileDialog::Kind::Save);
+    if (!m_fileDialog.exec())
+        return;
+    QString path = m_fileDialog.fileName();
+    // A second ".txt" would make the merge write a file other than the one confirmed.
+    if (!path.endsWith(kTextSuffix, Qt::CaseInsensitive))
+        path += kTextSuffix;
+    m_outputField->writeText(path);
+    m_fileDialog.setFileName(QString());
+}
+
+void MainWindow::addEntry(bool after)
+{
+    m_fileDialog.setKind(SharedFileDialog::Kind::Open);
+    if (!m_fileDialog.exec())
+        return;
+    const core::Text path = toText(m_fileDialog.fileName());
+    m_fileDialog.setFileName(QString());
+    if (path.empty())
+        return; // a name GBK cannot carry; the list never holds an empty entry
+    if (after)
+        m_mergeModel.addAfter(path);
+    else
+        m_mergeModel.addBefore(path);
+    showMergeList();
+}
+
+// Merge list.
+
+void MainWindow::runListOperation(void (merge::MergeList::*operation)())
+{
+    (m_mergeModel.*operation)();
+    showMergeList();
+}
+
+void MainWindow::showMergeList()
+{
+    m_syncingList = true;
+    m_mergeListBox->clear();
+    for (const core::Text& entry : m_mergeModel.entries())
+        m_mergeListBox->addItem(toQString(entry));
+    const int current = m_mergeModel.currentEntry();
+    m_mergeListBox->setCurrentRow(current);
+    if (current < 0)
+        m_mergeListBox->clearSelection();
+    m_syncingList = false;
+}
+
+// Jobs.
+
+void MainWindow::startSplit()
+{
+    if (m_shutDown || !m_splitButton->isEnabled())
+        return;
+    // Disabled at once, so a second click cannot start a second split over the same files.
+    m_splitButton->setEnabled(false);
+    split::SplitRequest request;
+    request.sourcePath = toText(m_sourceField->text());
+    request.outputFolder = toText(m_folderField->text());
+    request.mode = m_byPartsRadio->isChecked() ? split::SplitMode::ByParts : split::SplitMode::BySize;
+    request.numberText = toText(m_byPartsRadio->isChecked() ? m_partsField->text() : m_sizeField->text());
+    m_workers.start([request, bridge = m_splitBridge, state = m_splitState, channel = m_channel, window = this] {
+        const split::SplitOutcome outcome = split::runSplitJob(request, *bridge, *state);
+        channel->call([window, outcome] { window->splitJobEnded(outcome); });
+    });
+}
+
+void MainWindow::splitJobEnded(split::SplitOutcome outcome)
+{
+    if (outcome == split::SplitOutcome::Stopped)
+        return;
+    setSplitButtonCaption(toText(kSplitIdle));
+    setSplitButtonEnabled(true);
+}
+
+void MainWindow::startMerge()
+{
+    if (m_shutDown || !m_mergeButton->isEnabled())
+        return;
+    m_mergeButton->setEnabled(false);
+    m_workers.start([bridge = m_mergeBridge, state = m_mergeState, channel = m_channel, window = this] {
+        const merge::MergeOutcome outcome = merge::runMergeJob(*bridge, *state);
+        channel->call([window, outcome] { window->mergeJobEnded(outcome); });
+    });
+}
+
+void MainWindow::mergeJobEnded(merge::MergeOutcome outcome)
+{
+    if (outcome == merge::MergeOutcome::Stopped)
+        return;
+    setMergeButtonCaption(toText(kMergeIdle));
+    setMergeButtonEnabled(true);
+}
+
+// Window operations.
+
+void MainWindow::setSplitButtonCaption(const core::Text& caption)
+{
+    const QString shown = toDisplayText(caption);
+    m_splitButton->setText(shown);
+    emit splitButtonCaptionChanged(shown);
+}
+
+void MainWindow::setSplitButtonEnabled(bool enabled)
+{
+    m_splitButton->setEnabled(enabled);
+}
+
+void MainWindow::setMergeButtonCaption(const core::Text& caption)
+{
+    const QString shown = toDisplayText(caption);
+    m_mergeButton->setText(shown);
+    emit mergeButtonCaptionChanged(shown);
+}
+
+void MainWindow::setMergeButtonEnabled(bool enabled)
+{
+    m_mergeButton->setEnabled(enabled);
+}
+
+core::Text MainWindow::mergeEntryText(int index) const
+{
+    return m_mergeModel.entryText(index);
+}
+
+int MainWindow::mergeEntryCount() const
+{
+    return m_mergeModel.entryCount();
+}
+
+core::Text MainWindow::mergeOutputPath() const
+{
+    return toText(m_outputField->text());
+}
+
+void MainWindow::setAdCaption(const core::Text& caption)
+{
+    m_adCaption = caption;
+    m_adLine->setText(toQString(caption));
+}
+
+void MainWindow::setAdCursor(notices::AdCursor cursor)
+{
+    m_adCursor = cursor;
+    m_adLine->setCursor(cursor == notices::AdCursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void MainWindow::openWebAddress(const core::Text& address)
+{
+    if (m_services.browser)
+        m_services.browser->open(toQString(address));
+}
+
+void MainWindow::presentMessage(const core::Text& text, const core::Text& title, MessageIcon icon,
+                                std::function<void()> dismissed)
+{
+    if (!m_services.messages || m_shutDown) {
+        dismissed();
+        return;
+    }
+    m_services.messages->show(toQString(text), toQString(title), icon, std::move(dismissed));
+}
+
+void MainWindow::onAdPressed()
+{
+    if (!m_adThread || m_shutDown)
+        return;
+    const auto press = notices::adPress(m_adCaption, m_adThread->rotation->currentAd());
+    if (!press)
+        return;
+    if (press->address)
+        openWebAddress(*press->address);
+    if (press->message.empty())
+        return;
+    // A timer, not a sleep: the window keeps serving events during the wait.
+    QTimer::singleShot(m_services.adTimings.pressDelay, this, [this, message = press->message] {
+        presentMessage(message, kMessageTitle, MessageIcon::None, [] {});
+    });
+}
+
+} // namespace qytxt::ui

@@ -1,0 +1,171 @@
+#pragma once
+
+#include "core/text.h"
+#include "merge/merge_list.h"
+#include "notices/ad_rotation.h"
+#include "notices/notice_source.h"
+#include "notices/notice_window.h"
+#include "ui/message_presenter.h"
+#include "ui/path_dialogs.h"
+#include "ui/web_browser.h"
+#include "ui/worker_threads.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+namespace qytxt::split {
+struct SplitJobState;
+enum class SplitOutcome;
+} // namespace qytxt::split
+namespace qytxt::merge {
+struct MergeJobState;
+enum class MergeOutcome;
+} // namespace qytxt::merge
+
+namespace qytxt::ui {
+
+class AdLine;
+class InfoPanel;
+class NumberField;
+class TextField;
+class WindowChannel;
+class SplitBridge;
+class MergeBridge;
+class NoticeBridge;
+struct AdThread;
+
+// What the window works with from outside; main() passes the real ones, tests their own.
+struct WindowServices {
+    // A fresh notice source for each user of the notice page (the update check, the ad thread).
+    std::function<std::unique_ptr<notices::NoticeSource>()> noticeSources;
+    std::shared_ptr<MessagePresenter> messages;
+    std::shared_ptr<PathDialogs> dialogs;
+    std::shared_ptr<WebBrowser> browser;
+    notices::AdTimings adTimings;
+};
+
+// The program's one window: the split panel, the merge panel and the ad line. It owns every
+// setting; the jobs and the ad rotation run on worker threads and reach the controls only through
+// the window's thread.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 532;
+    static constexpr int kClientHeight = 546;
+
+    explicit MainWindow(WindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The worker threads; main() gives them a short grace period after the window has closed.
+    WorkerThreads& workers() { return m_workers; }
+
+    const merge::MergeList& mergeList() const { return m_mergeModel; }
+
+    // Window operations the jobs and the ad rotation use (window's thread only).
+    void setSplitButtonCaption(const core::Text& caption);
+    void setSplitButtonEnabled(bool enabled);
+    void setMergeButtonCaption(const core::Text& caption);
+    void setMergeButtonEnabled(bool enabled);
+    core::Text mergeEntryText(int index) const;
+    int mergeEntryCount() const;
+    core::Text mergeOutputPath() const;
+    void setAdCaption(const core::Text& caption);
+    void setAdCursor(notices::AdCursor cursor);
+    notices::AdCursor adCursor() const { return m_adCursor; }
+    void openWebAddress(const core::Text& address);
+    // Shows a box without blocking the window; `dismissed` runs once it is closed.
+    void presentMessage(const core::Text& text, const core::Text& title, MessageIcon icon,
+                        std::function<void()> dismissed);
+
+signals:
+    // The created steps (update check, preview, ad thread) have run.
+    void startupFinished();
+    // The window has closed; the program ends.
+    void closed();
+    void splitButtonCaptionChanged(const QString& caption);
+    void mergeButtonCaptionChanged(const QString& caption);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void connectEvents();
+    void onCreated();
+    void shutDown();
+
+    void refreshPreview();
+    void onModeClicked();
+    void onPartsFocusLost();
+    void onSizeFocusLost();
+
+    void pickSource();
+    void pickFolder();
+    void pickOutput();
+    void addEntry(bool after);
+    void runListOperation(void (merge::MergeList::*operation)());
+    void showMergeList();
+
+    void startSplit();
+    void startMerge();
+    void splitJobEnded(split::SplitOutcome outcome);
+    void mergeJobEnded(merge::MergeOutcome outcome);
+
+    void onAdPressed();
+
+    WindowServices m_services;
+    SharedFileDialog m_fileDialog;
+    merge::MergeList m_mergeModel;
+    notices::AdCursor m_adCursor = notices::AdCursor::Default;
+    core::Text m_adCaption;
+    bool m_createdPosted = false;
+    bool m_shutDown = false;
+    bool m_syncingList = false;
+
+    std::shared_ptr<WindowChannel> m_channel;
+    std::shared_ptr<split::SplitJobState> m_splitState;
+    std::shared_ptr<merge::MergeJobState> m_mergeState;
+    std::shared_ptr<SplitBridge> m_splitBridge;
+    std::shared_ptr<MergeBridge> m_mergeBridge;
+    std::shared_ptr<NoticeBridge> m_noticeBridge;
+    std::shared_ptr<AdThread> m_adThread;
+    WorkerThreads m_workers; // last: goes first, while everything its threads were given lives on
+
+    QGroupBox* m_splitGroup = nullptr;
+    QGroupBox* m_splitSettingsGroup = nullptr;
+    QGroupBox* m_splitDetailsGroup = nullptr;
+    QGroupBox* m_mergeGroup = nullptr;
+    QGroupBox* m_mergeSettingsGroup = nullptr;
+    TextField* m_sourceField = nullptr;
+    TextField* m_folderField = nullptr;
+    QPushButton* m_sourcePicker = nullptr;
+    QPushButton* m_folderPicker = nullptr;
+    QRadioButton* m_byPartsRadio = nullptr;
+    QRadioButton* m_bySizeRadio = nullptr;
+    NumberField* m_partsField = nullptr;
+    NumberField* m_sizeField = nullptr;
+    InfoPanel* m_infoPanel = nullptr;
+    QPushButton* m_splitButton = nullptr;
+    QListWidget* m_mergeListBox = nullptr;
+    QPushButton* m_addBeforeButton = nullptr;
+    QPushButton* m_addAfterButton = nullptr;
+    QPushButton* m_deleteEntryButton = nullptr;
+    QPushButton* m_deleteAllButton = nullptr;
+    QPushButton* m_moveUpButton = nullptr;
+    QPushButton* m_moveDownButton = nullptr;
+    TextField* m_outputField = nullptr;
+    QPushButton* m_outputPicker = nullptr;
+    QPushButton* m_mergeButton = nullptr;
+    AdLine* m_adLine = nullptr;
+};
+
+} // namespace qytxt::ui
