@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/terminal.h"
 #include "cli/usage.h"
 #include "core/encoding.h"
 #include "core/text.h"
@@ -8,7 +9,6 @@
 #include <cstdio>
 #include <optional>
 #include <string>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -19,7 +19,7 @@ namespace {
 class TerminalMergeWindow final : public merge::MergeWindow {
 public:
     TerminalMergeWindow(std::vector<core::Text> inputs, core::Text output)
-        : m_inputs(std::move(inputs)), m_output(std::move(output)), m_showProgress(::isatty(STDERR_FILENO) == 1)
+        : m_inputs(std::move(inputs)), m_output(std::move(output))
     {
     }
 
@@ -31,51 +31,23 @@ public:
     }
     int entryCount() override { return static_cast<int>(m_inputs.size()); }
     core::Text outputPath() override { return m_output; }
-
-    void setMergeButtonCaption(const core::Text& caption) override
-    {
-        if (!m_showProgress)
-            return;
-        // The two-line button caption becomes one line that the next caption overwrites.
-        std::fprintf(stderr, "\r%s\033[K", toTerminal(caption, " ").c_str());
-        std::fflush(stderr);
-        m_progressShown = true;
-    }
+    void setMergeButtonCaption(const core::Text& caption) override { m_progress.show(caption); }
     void setMergeButtonEnabled(bool) override {}
 
-    // The job's report ends the run; the idle caption that follows means nothing on a terminal.
+    // The job's report ends the run; the idle caption that follows draws nothing.
     void showMessage(const core::Text& text, const core::Text&) override
     {
+        m_progress.end();
         m_message = text;
-        m_showProgress = false;
-    }
-
-    // Ends the progress line so that what follows starts on a line of its own.
-    void endProgress()
-    {
-        if (m_progressShown)
-            std::fputc('\n', stderr);
-        m_progressShown = false;
     }
 
     const core::Text& message() const { return m_message; }
-
-    // Window texts break lines with CR LF; the terminal gets `lineBreak` instead. Paths came from the
-    // terminal, so they convert back; should one not, its raw bytes are better than nothing.
-    static std::string toTerminal(const core::Text& text, std::string_view lineBreak)
-    {
-        std::string utf8 = core::gbkToUtf8(text).value_or(text);
-        for (std::size_t at = utf8.find("\r\n"); at != std::string::npos; at = utf8.find("\r\n", at + lineBreak.size()))
-            utf8.replace(at, 2, lineBreak);
-        return utf8;
-    }
 
 private:
     std::vector<core::Text> m_inputs;
     core::Text m_output;
     core::Text m_message;
-    bool m_showProgress;
-    bool m_progressShown = false;
+    ProgressLine m_progress;
 };
 
 int usageError()
@@ -119,10 +91,9 @@ int runMergeCommand(std::span<const std::string_view> args)
     TerminalMergeWindow window(std::move(inputs), *output);
     merge::MergeJobState state;
     const merge::MergeOutcome outcome = merge::runMergeJob(window, state);
-    window.endProgress();
     if (outcome == merge::MergeOutcome::Completed)
         return 0;
-    std::fprintf(stderr, "%s\n", TerminalMergeWindow::toTerminal(window.message(), "\n").c_str());
+    printLine(stderr, window.message());
     return 1;
 }
 

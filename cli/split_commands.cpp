@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/terminal.h"
 #include "cli/usage.h"
 
 #include "core/encoding.h"
@@ -10,60 +11,29 @@
 
 #include <cstdio>
 #include <optional>
-#include <unistd.h>
 #include <vector>
 
 namespace qytxt::cli {
 namespace {
 
 // The window's part in a split, played on the terminal: the message is kept for the exit status,
-// and the progress caption is drawn over itself on stderr when someone is watching.
+// and the progress is drawn on stderr when someone is watching.
 class TerminalSplitWindow final : public split::SplitWindow {
 public:
-    TerminalSplitWindow() : m_showProgress(::isatty(STDERR_FILENO) == 1) {}
     void showMessage(const core::Text& text, const core::Text&) override
     {
-        if (m_progressShown) {
-            std::fputs("\n", stderr); // the report goes below the last progress line
-            m_progressShown = false;
-        }
+        m_progress.end(); // the report goes below the last progress line
         m_message = text;
     }
-
-    void setSplitButtonCaption(const core::Text& caption) override
-    {
-        // Only the two-line progress captions say something a terminal user wants to see.
-        if (!m_showProgress || caption.find("\r\n") == core::Text::npos)
-            return;
-        core::Text line = caption;
-        for (char& c : line)
-            if (c == '\r' || c == '\n')
-                c = ' ';
-        const std::optional<std::string> shown = core::gbkToUtf8(line);
-        if (!shown)
-            return;
-        std::fprintf(stderr, "\r%s\033[K", shown->c_str());
-        m_progressShown = true;
-    }
-
+    void setSplitButtonCaption(const core::Text& caption) override { m_progress.show(caption); }
     void setSplitButtonEnabled(bool) override {}
 
     const core::Text& message() const noexcept { return m_message; }
 
 private:
-    bool m_showProgress;
-    bool m_progressShown = false;
+    ProgressLine m_progress;
     core::Text m_message;
 };
-
-// Prints a GBK text as UTF-8; bytes that do not convert are passed through as they are.
-void printLine(std::FILE* stream, const core::Text& text)
-{
-    const std::optional<std::string> converted = core::gbkToUtf8(text);
-    const std::string& shown = converted ? *converted : text;
-    std::fwrite(shown.data(), 1, shown.size(), stream);
-    std::fputc('\n', stream);
-}
 
 // The window always hands the job a full path; a bare file name typed in a terminal means the file
 // in the current folder, and without a folder separator the text would have no title.

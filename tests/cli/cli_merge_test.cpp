@@ -1,64 +1,21 @@
-#include "temp_dir.h"
+#include "run_cli.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fcntl.h>
 #include <filesystem>
 #include <ostream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
+using qytxt::testing::CliResult;
 using qytxt::testing::readBytes;
+using qytxt::testing::runCli;
 using qytxt::testing::TempDir;
 using qytxt::testing::writeBytes;
 namespace fs = std::filesystem;
-
-struct RunResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs qytxt-cli in the test's folder with exactly these arguments (no shell), its output streams
-// caught in files.
-RunResult runCli(const TempDir& dir, const std::vector<std::string>& args)
-{
-    const fs::path outFile = dir.path() / ".stdout";
-    const fs::path errFile = dir.path() / ".stderr";
-    std::vector<char*> argv;
-    std::string program = QYTXT_CLI_PATH;
-    argv.push_back(program.data());
-    std::vector<std::string> copies(args);
-    for (std::string& arg : copies)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (out < 0 || err < 0 || ::chdir(dir.path().c_str()) != 0 || ::dup2(out, STDOUT_FILENO) < 0 ||
-            ::dup2(err, STDERR_FILENO) < 0)
-            ::_exit(127);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    RunResult result;
-    int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child)
-        return result;
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = readBytes(outFile);
-    result.err = readBytes(errFile);
-    fs::remove(outFile);
-    fs::remove(errFile);
-    return result;
-}
 
 std::string pathOf(const TempDir& dir, const std::string& name)
 {
@@ -74,8 +31,8 @@ TEST(CliMergeTest, MergesChineseNamedFilesInArgumentOrder)
     writeBytes(dir.file("第二章.txt"), second);
     writeBytes(dir.file("合并.txt"), std::string(1000, 'x'));
 
-    const RunResult run = runCli(dir, {"merge", "--output", pathOf(dir, "合并.txt"), pathOf(dir, "第二章.txt"),
-                                       pathOf(dir, "第一章.txt"), pathOf(dir, "第二章.txt")});
+    const CliResult run = runCli({"merge", "--output", pathOf(dir, "合并.txt"), pathOf(dir, "第二章.txt"),
+                                       pathOf(dir, "第一章.txt"), pathOf(dir, "第二章.txt")}, dir.path());
 
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, ""); // no progress when stderr is not a terminal
@@ -107,7 +64,7 @@ TEST_P(CliMergeFailureTest, ExitsOneWithTheJobsMessage)
     std::vector<std::string> args{"merge", "--output", param.output};
     args.insert(args.end(), param.inputs.begin(), param.inputs.end());
 
-    const RunResult run = runCli(dir, args);
+    const CliResult run = runCli(args, dir.path());
 
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, param.message + "\n");
@@ -134,7 +91,7 @@ TEST_P(CliMergeUsageTest, ExitsTwoWithTheUsageText)
     for (const std::string& arg : GetParam())
         args.push_back(arg == "IN" ? pathOf(dir, "a.txt") : arg == "OUT" ? pathOf(dir, "out.txt") : arg);
 
-    const RunResult run = runCli(dir, args);
+    const CliResult run = runCli(args, dir.path());
 
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("qytxt-cli merge --output OUT IN1"), std::string::npos) << run.err;
@@ -156,7 +113,7 @@ TEST(CliMergeTest, DoubleDashLetsAnInputStartWithADash)
 {
     const TempDir dir;
     writeBytes(dir.file("-a.txt"), "dash");
-    const RunResult run = runCli(dir, {"merge", "--output", "out.txt", "--", "-a.txt"});
+    const CliResult run = runCli({"merge", "--output", "out.txt", "--", "-a.txt"}, dir.path());
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(readBytes(dir.file("out.txt")), "dash");
 }
@@ -201,7 +158,7 @@ TEST_P(CliSplitMergeTest, MergingThePartsGivesBackTheSource)
     split.insert(split.end(), GetParam().begin(), GetParam().end());
     split.push_back(pathOf(dir, "小说.txt"));
     split.push_back(pathOf(dir, "parts"));
-    const RunResult splitRun = runCli(dir, split);
+    const CliResult splitRun = runCli(split, dir.path());
     ASSERT_EQ(splitRun.exitCode, 0) << splitRun.err;
 
     std::vector<fs::path> parts;
@@ -213,7 +170,7 @@ TEST_P(CliSplitMergeTest, MergingThePartsGivesBackTheSource)
     std::vector<std::string> merge{"merge", "--output", pathOf(dir, "合并.txt")};
     for (const fs::path& part : parts)
         merge.push_back(part.string());
-    const RunResult mergeRun = runCli(dir, merge);
+    const CliResult mergeRun = runCli(merge, dir.path());
 
     EXPECT_EQ(mergeRun.exitCode, 0) << mergeRun.err;
     EXPECT_EQ(readBytes(dir.file("合并.txt")), source);

@@ -1,62 +1,20 @@
 #include "core/encoding.h"
-#include "temp_dir.h"
+#include "run_cli.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
+using qytxt::testing::CliResult;
 using qytxt::testing::readBytes;
+using qytxt::testing::runCli;
 using qytxt::testing::TempDir;
 using qytxt::testing::writeBytes;
-
-struct CliResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs qytxt-cli with exactly these arguments, no shell between, its output caught in files
-// outside the folders the test looks at.
-CliResult runSplitCli(const std::vector<std::string>& args, const fs::path& workingFolder = {})
-{
-    TempDir streams;
-    const fs::path outFile = streams.file("stdout");
-    const fs::path errFile = streams.file("stderr");
-    std::vector<std::string> copies(args);
-    std::string program = QYTXT_CLI_PATH;
-    std::vector<char*> argv{program.data()};
-    for (std::string& arg : copies)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (out < 0 || err < 0 || ::dup2(out, STDOUT_FILENO) < 0 || ::dup2(err, STDERR_FILENO) < 0)
-            ::_exit(127);
-        if (!workingFolder.empty() && ::chdir(workingFolder.c_str()) != 0)
-            ::_exit(127);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    CliResult result;
-    int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child)
-        return result;
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = readBytes(outFile);
-    result.err = readBytes(errFile);
-    return result;
-}
 
 std::string gbk(const std::string& utf8)
 {
@@ -91,7 +49,7 @@ TEST_P(CliSplitChineseNames, WritesThePartsUnderTheirChineseNames)
     const std::string novel = gbk("第一章　开始\r\n他说：“你好，世界！”\n\t☆★ＡＢＣ\r\n") + std::string("\0x\x81", 3);
     writeBytes(folder / (title + ".txt"), novel);
 
-    const CliResult result = runSplitCli({"split", c.mode, c.number, (folder / (title + ".txt")).string(), output});
+    const CliResult result = runCli({"split", c.mode, c.number, (folder / (title + ".txt")).string(), output});
 
     EXPECT_EQ(result.exitCode, 0) << result.err;
     std::string joined;
@@ -114,13 +72,13 @@ TEST(CliPreview, PrintsTheFiveLinesInUtf8)
     const std::string name = "三体" + backslashSecondByteCharacter() + ".txt";
     writeBytes(dir.file(name), std::string(20, 'x'));
 
-    const CliResult byParts = runSplitCli({"preview", "--parts", "６", dir.file(name).string()});
+    const CliResult byParts = runCli({"preview", "--parts", "６", dir.file(name).string()});
     EXPECT_EQ(byParts.exitCode, 0) << byParts.err;
     EXPECT_EQ(byParts.out, "文本标题: " + name +
                                "\n文本字数: 20\n文本大小: 20字节\n待分割方式: 按部分分割\n"
                                "待分割详情: 将分割为６个包含3字数的文本\n");
 
-    const CliResult bySize = runSplitCli({"preview", "--size", "0", dir.file(name).string()});
+    const CliResult bySize = runCli({"preview", "--size", "0", dir.file(name).string()});
     EXPECT_EQ(bySize.exitCode, 0);
     EXPECT_TRUE(bySize.out.ends_with("待分割方式: 按字数分割\n待分割详情: 未知\n")) << bySize.out;
 }
@@ -131,10 +89,10 @@ TEST(CliSplit, BareFileNameMeansTheCurrentFolder)
     writeBytes(dir.file("三体.txt"), "abcd");
     fs::create_directory(dir.file("out"));
 
-    EXPECT_EQ(runSplitCli({"split", "--parts", "2", "三体.txt", "out"}, dir.path()).exitCode, 0);
+    EXPECT_EQ(runCli({"split", "--parts", "2", "三体.txt", "out"}, dir.path()).exitCode, 0);
     EXPECT_EQ(readBytes(dir.file("out") / "三体" / "三体(2).txt"), "cd");
     EXPECT_TRUE(
-        runSplitCli({"preview", "--parts", "2", "三体.txt"}, dir.path()).out.starts_with("文本标题: 三体.txt\n"));
+        runCli({"preview", "--parts", "2", "三体.txt"}, dir.path()).out.starts_with("文本标题: 三体.txt\n"));
 }
 
 struct FailureCase {
@@ -155,7 +113,7 @@ TEST_P(CliSplitFailures, ExitCodeAndMessage)
     for (const std::string& arg : c.args)
         args.push_back(arg.starts_with("DIR") ? dir.path().string() + arg.substr(3) : arg);
 
-    const CliResult result = runSplitCli(args);
+    const CliResult result = runCli(args);
 
     EXPECT_EQ(result.exitCode, c.exitCode);
     EXPECT_NE(result.err.find(c.errContains), std::string::npos) << result.err;
@@ -180,7 +138,7 @@ TEST(CliSplit, UnwritablePartIsAFailure)
     writeBytes(dir.file("a.txt"), "abcd");
     fs::create_directories(dir.file("a") / "a(2).txt");
 
-    const CliResult result = runSplitCli({"split", "--parts", "2", dir.file("a.txt").string(), dir.path().string()});
+    const CliResult result = runCli({"split", "--parts", "2", dir.file("a.txt").string(), dir.path().string()});
 
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("分割失败：1个文本无法写入"), std::string::npos) << result.err;

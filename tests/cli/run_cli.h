@@ -1,0 +1,55 @@
+#pragma once
+
+#include "temp_dir.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace qytxt::testing {
+
+struct CliResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs qytxt-cli with exactly these arguments, no shell between, in `workingFolder` when given; its
+// output is caught in files outside the folders the test looks at.
+inline CliResult runCli(const std::vector<std::string>& args, const std::filesystem::path& workingFolder = {})
+{
+    TempDir streams;
+    const std::filesystem::path outFile = streams.file("stdout");
+    const std::filesystem::path errFile = streams.file("stderr");
+    std::vector<std::string> copies(args);
+    std::string program = QYTXT_CLI_PATH;
+    std::vector<char*> argv{program.data()};
+    for (std::string& arg : copies)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out < 0 || err < 0 || ::dup2(out, STDOUT_FILENO) < 0 || ::dup2(err, STDERR_FILENO) < 0)
+            ::_exit(127);
+        if (!workingFolder.empty() && ::chdir(workingFolder.c_str()) != 0)
+            ::_exit(127);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    CliResult result;
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child)
+        return result;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = readBytes(outFile);
+    result.err = readBytes(errFile);
+    return result;
+}
+
+} // namespace qytxt::testing
