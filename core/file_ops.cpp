@@ -1,7 +1,7 @@
 #include "core/file_ops.h"
 
 #include "core/path.h"
-#include "core/unique_fd.h"
+#include "core/posix_io.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -13,35 +13,6 @@
 
 namespace qytxt::core {
 namespace {
-
-UniqueFd openPath(std::string_view path, int flags, mode_t mode = 0)
-{
-    if (path.empty())
-        return {};
-    const std::optional<std::string> native = toNativePath(path);
-    if (!native)
-        return {};
-    int fd;
-    do
-        fd = ::open(native->c_str(), flags | O_CLOEXEC, mode);
-    while (fd < 0 && errno == EINTR);
-    return UniqueFd(fd);
-}
-
-// write(2) may take fewer bytes than asked; keep going until all are written or an error.
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 std::optional<struct stat> statPath(std::string_view path)
 {

@@ -1,6 +1,6 @@
 #include "split/byte_source.h"
 
-#include "core/path.h"
+#include "core/posix_io.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -12,34 +12,6 @@ namespace qytxt::split {
 namespace {
 
 constexpr std::int64_t kCopyBuffer = std::int64_t{1} << 20;
-
-core::UniqueFd openNative(std::string_view path, int flags, mode_t mode = 0)
-{
-    if (path.empty())
-        return {};
-    const std::optional<std::string> native = core::toNativePath(path);
-    if (!native)
-        return {};
-    int fd;
-    do
-        fd = ::open(native->c_str(), flags | O_CLOEXEC, mode);
-    while (fd < 0 && errno == EINTR);
-    return core::UniqueFd(fd);
-}
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 } // namespace
 
@@ -53,7 +25,7 @@ std::optional<std::string_view> MemorySource::read(std::int64_t offset, std::int
 
 std::optional<FileSource> FileSource::open(std::string_view path)
 {
-    core::UniqueFd fd = openNative(path, O_RDONLY);
+    core::UniqueFd fd = core::openPath(path, O_RDONLY);
     struct stat info {};
     if (!fd.isValid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
@@ -84,7 +56,7 @@ bool FileSource::copyTo(std::string_view path, std::int64_t begin, std::int64_t 
 {
     // Emptied only once it is known not to be the source itself: the one unnumbered part of a
     // source kept in its own part folder is the source, and truncating it would destroy it.
-    core::UniqueFd target = openNative(path, O_WRONLY | O_CREAT, 0666);
+    core::UniqueFd target = core::openPath(path, O_WRONLY | O_CREAT, 0666);
     struct stat targetInfo {};
     struct stat sourceInfo {};
     if (!target.isValid() || ::fstat(target.get(), &targetInfo) != 0 || ::fstat(m_fd.get(), &sourceInfo) != 0)
@@ -118,7 +90,7 @@ bool FileSource::copyThroughBuffer(int target, std::int64_t begin, std::int64_t 
 {
     for (std::int64_t at = begin; at < end;) {
         const std::optional<std::string_view> bytes = read(at, std::min(kCopyBuffer, end - at));
-        if (!bytes || bytes->empty() || !writeAll(target, *bytes))
+        if (!bytes || bytes->empty() || !core::writeAll(target, *bytes))
             return false;
         at += static_cast<std::int64_t>(bytes->size());
     }

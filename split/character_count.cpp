@@ -1,14 +1,8 @@
 #include "split/character_count.h"
 
-#include "core/path.h"
-#include "core/unique_fd.h"
+#include "split/byte_source.h"
 
 #include <bit>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -117,30 +111,16 @@ std::int64_t fullWidthLength(std::string_view text) noexcept
 
 std::optional<std::int64_t> fileFullWidthLength(std::string_view path)
 {
-    if (path.empty())
+    std::optional<FileSource> source = FileSource::open(path);
+    if (!source)
         return std::nullopt;
-    const std::optional<std::string> native = core::toNativePath(path);
-    if (!native)
-        return std::nullopt;
-    core::UniqueFd fd(::open(native->c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info {};
-    if (!fd.isValid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
-    ::posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
-
-    constexpr std::size_t kChunk = std::size_t{1} << 20;
-    std::vector<char> buffer(kChunk);
+    constexpr std::int64_t kChunk = std::int64_t{1} << 20;
     CharacterCounter counter;
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
+    for (std::int64_t offset = 0; offset < source->size(); offset += kChunk) {
+        const std::optional<std::string_view> bytes = source->read(offset, kChunk);
+        if (!bytes)
             return std::nullopt;
-        }
-        if (got == 0)
-            break;
-        counter.feed(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
+        counter.feed(*bytes);
     }
     return counter.fullWidthLength();
 }
