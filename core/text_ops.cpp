@@ -31,9 +31,8 @@ void scanMatches(std::string_view text, std::string_view wanted, OnMatch onMatch
     }
 }
 
-} // namespace
-
-int findFirst(std::string_view text, std::string_view wanted)
+// The 1-based position of the first or the last match.
+int findMatch(std::string_view text, std::string_view wanted, bool last)
 {
     if (text.empty())
         return -1;
@@ -42,23 +41,21 @@ int findFirst(std::string_view text, std::string_view wanted)
     int found = -1;
     scanMatches(text, wanted, [&](std::size_t cursor) {
         found = static_cast<int>(cursor) + 1;
-        return kStopScan;
+        return last ? std::size_t{0} : kStopScan;
     });
     return found;
 }
 
+} // namespace
+
+int findFirst(std::string_view text, std::string_view wanted)
+{
+    return findMatch(text, wanted, false);
+}
+
 int findLast(std::string_view text, std::string_view wanted)
 {
-    if (text.empty())
-        return -1;
-    if (wanted.empty())
-        return 1;
-    int found = -1;
-    scanMatches(text, wanted, [&](std::size_t cursor) {
-        found = static_cast<int>(cursor) + 1;
-        return std::size_t{0};
-    });
-    return found;
+    return findMatch(text, wanted, true);
 }
 
 Text leftPart(std::string_view text, int count)
