@@ -38,8 +38,8 @@ std::optional<std::string> IconvConverter::convert(std::string_view input)
         char* out = output.data() + written;
         std::size_t outLeft = output.size() - written;
         // The final call with a null input flushes any shift state into the output.
-        const std::size_t result = inLeft > 0 ? iconv(m_cd, &in, &inLeft, &out, &outLeft)
-                                              : iconv(m_cd, nullptr, nullptr, &out, &outLeft);
+        const std::size_t result =
+            inLeft > 0 ? iconv(m_cd, &in, &inLeft, &out, &outLeft) : iconv(m_cd, nullptr, nullptr, &out, &outLeft);
         written = output.size() - outLeft;
         if (result != static_cast<std::size_t>(-1)) {
             if (inLeft == 0 && in != nullptr) {

@@ -10,8 +10,7 @@ constexpr std::size_t kStopScan = std::string_view::npos;
 // Walks `text` character by character and calls `onMatch(cursor)` wherever `wanted` starts at the
 // cursor. `onMatch` returns how many bytes to skip after the match (0: step on as usual), or
 // kStopScan to end the walk.
-template <typename OnMatch>
-void scanMatches(std::string_view text, std::string_view wanted, OnMatch onMatch)
+template <typename OnMatch> void scanMatches(std::string_view text, std::string_view wanted, OnMatch onMatch)
 {
     std::size_t cursor = 0;
     while (text.size() - cursor >= wanted.size()) {

@@ -32,7 +32,8 @@ TEST(CliMergeTest, MergesChineseNamedFilesInArgumentOrder)
     writeBytes(dir.file("合并.txt"), std::string(1000, 'x'));
 
     const CliResult run = runCli({"merge", "--output", pathOf(dir, "合并.txt"), pathOf(dir, "第二章.txt"),
-                                       pathOf(dir, "第一章.txt"), pathOf(dir, "第二章.txt")}, dir.path());
+                                  pathOf(dir, "第一章.txt"), pathOf(dir, "第二章.txt")},
+                                 dir.path());
 
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, ""); // no progress when stderr is not a terminal

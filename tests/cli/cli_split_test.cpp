@@ -91,8 +91,7 @@ TEST(CliSplit, BareFileNameMeansTheCurrentFolder)
 
     EXPECT_EQ(runCli({"split", "--parts", "2", "三体.txt", "out"}, dir.path()).exitCode, 0);
     EXPECT_EQ(readBytes(dir.file("out") / "三体" / "三体(2).txt"), "cd");
-    EXPECT_TRUE(
-        runCli({"preview", "--parts", "2", "三体.txt"}, dir.path()).out.starts_with("文本标题: 三体.txt\n"));
+    EXPECT_TRUE(runCli({"preview", "--parts", "2", "三体.txt"}, dir.path()).out.starts_with("文本标题: 三体.txt\n"));
 }
 
 struct FailureCase {

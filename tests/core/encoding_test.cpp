@@ -29,15 +29,19 @@ TEST_P(ConvertEncodingTest, Utf8ToGb18030)
     EXPECT_EQ(convertEncoding(GetParam().input, "UTF-8", "GB18030"), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Encoding, ConvertEncodingTest,
-    ::testing::Values(ConvertCase{"Chinese", kUtf8, kGbk}, ConvertCase{"Ascii", "abc", "abc"},
-                      ConvertCase{"Empty", "", ""}, ConvertCase{"InvalidByteFailsWhole", "ab\xFF" "cd", ""},
-                      ConvertCase{"TruncatedCharacterFailsWhole", "\xE4\xB8\x89\xE4\xBD", ""},
-                      // Outside GBK: GB18030 gives a four-byte sequence.
-                      ConvertCase{"EmojiBecomesFourBytes", "\xF0\x9F\x98\x80", "\x94\x39\xFC\x36"},
-                      ConvertCase{"ZeroBytePassesThrough", std::string_view("a\0b", 3), std::string_view("a\0b", 3)}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Encoding, ConvertEncodingTest,
+                         ::testing::Values(ConvertCase{"Chinese", kUtf8, kGbk}, ConvertCase{"Ascii", "abc", "abc"},
+                                           ConvertCase{"Empty", "", ""},
+                                           ConvertCase{"InvalidByteFailsWhole",
+                                                       "ab\xFF"
+                                                       "cd",
+                                                       ""},
+                                           ConvertCase{"TruncatedCharacterFailsWhole", "\xE4\xB8\x89\xE4\xBD", ""},
+                                           // Outside GBK: GB18030 gives a four-byte sequence.
+                                           ConvertCase{"EmojiBecomesFourBytes", "\xF0\x9F\x98\x80", "\x94\x39\xFC\x36"},
+                                           ConvertCase{"ZeroBytePassesThrough", std::string_view("a\0b", 3),
+                                                       std::string_view("a\0b", 3)}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ConvertEncoding, GrowsPastTheInputSize)
 {

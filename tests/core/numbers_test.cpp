@@ -23,21 +23,28 @@ TEST_P(TextToIntegerTest, Reads)
     EXPECT_EQ(textToInteger(GetParam().text), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Numbers, TextToIntegerTest,
-    ::testing::Values(IntegerCase{"Plain", "3000", 3000},
-                      IntegerCase{"FullWidthDigits", "\xA3\xB3\xA3\xB0\xA3\xB0\xA3\xB0", 3000},
-                      IntegerCase{"LeadingBlankThenLetters", " 12abc", 12}, IntegerCase{"Fraction", "1.9", 1},
-                      IntegerCase{"Letters", "abc", 0}, IntegerCase{"Empty", "", 0}, IntegerCase{"Negative", "-5", -5},
-                      IntegerCase{"MinusZero", "-0", 0}, IntegerCase{"Plus", "+7", 7},
-                      IntegerCase{"WhiteSpaceAndLineEnds", "\t\r\n\v\f 42", 42},
-                      IntegerCase{"IdeographicSpaceCountsAsBlank", "\xA1\xA1" "6", 6},
-                      IntegerCase{"FullWidthMinus", "\xA3\xAD" "5", -5}, IntegerCase{"SignOnly", "-", 0},
-                      IntegerCase{"TwoSigns", "--5", 0}, IntegerCase{"LeadingZeros", "007", 7},
-                      IntegerCase{"Largest", "2147483647", 2147483647},
-                      IntegerCase{"WrapsAt32Bits", "2147483648", -2147483647 - 1},
-                      IntegerCase{"WrapsPast32Bits", "4294967297", 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Numbers, TextToIntegerTest,
+                         ::testing::Values(IntegerCase{"Plain", "3000", 3000},
+                                           IntegerCase{"FullWidthDigits", "\xA3\xB3\xA3\xB0\xA3\xB0\xA3\xB0", 3000},
+                                           IntegerCase{"LeadingBlankThenLetters", " 12abc", 12},
+                                           IntegerCase{"Fraction", "1.9", 1}, IntegerCase{"Letters", "abc", 0},
+                                           IntegerCase{"Empty", "", 0}, IntegerCase{"Negative", "-5", -5},
+                                           IntegerCase{"MinusZero", "-0", 0}, IntegerCase{"Plus", "+7", 7},
+                                           IntegerCase{"WhiteSpaceAndLineEnds", "\t\r\n\v\f 42", 42},
+                                           IntegerCase{"IdeographicSpaceCountsAsBlank",
+                                                       "\xA1\xA1"
+                                                       "6",
+                                                       6},
+                                           IntegerCase{"FullWidthMinus",
+                                                       "\xA3\xAD"
+                                                       "5",
+                                                       -5},
+                                           IntegerCase{"SignOnly", "-", 0}, IntegerCase{"TwoSigns", "--5", 0},
+                                           IntegerCase{"LeadingZeros", "007", 7},
+                                           IntegerCase{"Largest", "2147483647", 2147483647},
+                                           IntegerCase{"WrapsAt32Bits", "2147483648", -2147483647 - 1},
+                                           IntegerCase{"WrapsPast32Bits", "4294967297", 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(NumberToText, IntegersAndReals)
 {

@@ -23,14 +23,14 @@ TEST_P(FolderOfPathTest, PartBeforeTheLastSeparator)
     EXPECT_EQ(folderOfPath(GetParam().path), GetParam().folder);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Path, FolderOfPathTest,
-    ::testing::Values(FolderCase{"InAFolder", "/home/a/b.txt", "/home/a"}, FolderCase{"NoSeparator", "b.txt", ""},
-                      FolderCase{"OnlyALeadingSeparator", "/b.txt", ""},
-                      // 賊 (D9 5C) ends the folder name: its second byte is no separator.
-                      FolderCase{"FolderEndsInBackslashTrail", "/x/\xD9\\/b.txt", "/x/\xD9\\"},
-                      FolderCase{"Empty", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Path, FolderOfPathTest,
+                         ::testing::Values(FolderCase{"InAFolder", "/home/a/b.txt", "/home/a"},
+                                           FolderCase{"NoSeparator", "b.txt", ""},
+                                           FolderCase{"OnlyALeadingSeparator", "/b.txt", ""},
+                                           // 賊 (D9 5C) ends the folder name: its second byte is no separator.
+                                           FolderCase{"FolderEndsInBackslashTrail", "/x/\xD9\\/b.txt", "/x/\xD9\\"},
+                                           FolderCase{"Empty", "", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(JoinPath, UsesThePlatformSeparator)
 {

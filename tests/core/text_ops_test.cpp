@@ -78,9 +78,13 @@ INSTANTIATE_TEST_SUITE_P(
     Cut, CutTest,
     ::testing::Values(CutCase{"LeftSome", "abcdef", 0, 2, "ab"}, CutCase{"LeftZero", "abc", 0, 0, ""},
                       CutCase{"LeftNegative", "abc", 0, -3, ""}, CutCase{"LeftBeyond", "abc", 0, 10, "abc"},
-                      CutCase{"LeftSplitsACharacter", "\xC3\xCA" "a", 0, 1, "\xC3"},
+                      CutCase{"LeftSplitsACharacter",
+                              "\xC3\xCA"
+                              "a",
+                              0, 1, "\xC3"},
                       CutCase{"MiddleSome", "abcdef", 2, 3, "bcd"}, CutCase{"MiddleClipped", "abcdef", 5, 10, "ef"},
-                      CutCase{"MiddleAfterEnd", "abc", 4, 1, ""}, CutCase{"MiddleCountZero", "abc", 1, 0, ""}, CutCase{"MiddleLastByte", "abc", 3, 1, "c"}),
+                      CutCase{"MiddleAfterEnd", "abc", 4, 1, ""}, CutCase{"MiddleCountZero", "abc", 1, 0, ""},
+                      CutCase{"MiddleLastByte", "abc", 3, 1, "c"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct SplitCase {
@@ -102,20 +106,20 @@ TEST_P(SplitTextTest, Pieces)
     EXPECT_EQ(splitText(GetParam().text, GetParam().delimiter), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Split, SplitTextTest,
-    ::testing::Values(SplitCase{"TwoItems", "a|b", "|", {"a", "b"}},
-                      SplitCase{"TrailingDelimiterAddsNothing", "a|b|", "|", {"a", "b"}},
-                      SplitCase{"LeadingDelimiter", "|a", "|", {"", "a"}},
-                      SplitCase{"EmptyMiddle", "a||b", "|", {"a", "", "b"}},
-                      SplitCase{"OnlyTheDelimiter", "|", "|", {""}},
-                      SplitCase{"NoDelimiter", "abc", "|", {"abc"}}, SplitCase{"EmptyText", "", "|", {}},
-                      SplitCase{"EmptyDelimiter", "a|b", "", {"a|b"}},
-                      SplitCase{"BarInsideACharacter", "\x81|x|y", "|", {"\x81|x", "y"}},
-                      SplitCase{"LongDelimiter", "a//m//b//m//", "//m//", {"a", "b"}},
-                      SplitCase{"MarkerTwiceSideBySide", "x//m////m//y", "//m//", {"x", "", "y"}},
-                      SplitCase{"LoneLeadByteKeptInTheRest", "a|b\xC3", "|", {"a", "b\xC3"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Split, SplitTextTest,
+                         ::testing::Values(SplitCase{"TwoItems", "a|b", "|", {"a", "b"}},
+                                           SplitCase{"TrailingDelimiterAddsNothing", "a|b|", "|", {"a", "b"}},
+                                           SplitCase{"LeadingDelimiter", "|a", "|", {"", "a"}},
+                                           SplitCase{"EmptyMiddle", "a||b", "|", {"a", "", "b"}},
+                                           SplitCase{"OnlyTheDelimiter", "|", "|", {""}},
+                                           SplitCase{"NoDelimiter", "abc", "|", {"abc"}},
+                                           SplitCase{"EmptyText", "", "|", {}},
+                                           SplitCase{"EmptyDelimiter", "a|b", "", {"a|b"}},
+                                           SplitCase{"BarInsideACharacter", "\x81|x|y", "|", {"\x81|x", "y"}},
+                                           SplitCase{"LongDelimiter", "a//m//b//m//", "//m//", {"a", "b"}},
+                                           SplitCase{"MarkerTwiceSideBySide", "x//m////m//y", "//m//", {"x", "", "y"}},
+                                           SplitCase{"LoneLeadByteKeptInTheRest", "a|b\xC3", "|", {"a", "b\xC3"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace qytxt::core

@@ -29,15 +29,15 @@ TEST_P(HalfWidthTest, Converts)
     EXPECT_EQ(toHalfWidth(GetParam().input), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Width, FullWidthTest,
-    ::testing::Values(WidthCase{"LettersBlankTilde", "a b~", "\xA3\xE1\xA1\xA1\xA3\xE2\xA1\xAB"},
-                      WidthCase{"ControlBytesStay", "\r\n\t\x7F", "\r\n\t\x7F"},
-                      WidthCase{"PunctuationAndDigits", "!0}", "\xA3\xA1\xA3\xB0\xA3\xFD"},
-                      WidthCase{"TwoByteCharacterStays", "\xB0\xA1", "\xB0\xA1"},
-                      WidthCase{"SecondByteBelow0x80Stays", "\xD9\\", "\xD9\\"},
-                      WidthCase{"LoneLeadByteAtEndDropped", "a\xB0", "\xA3\xE1"}, WidthCase{"Empty", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Width, FullWidthTest,
+                         ::testing::Values(WidthCase{"LettersBlankTilde", "a b~", "\xA3\xE1\xA1\xA1\xA3\xE2\xA1\xAB"},
+                                           WidthCase{"ControlBytesStay", "\r\n\t\x7F", "\r\n\t\x7F"},
+                                           WidthCase{"PunctuationAndDigits", "!0}", "\xA3\xA1\xA3\xB0\xA3\xFD"},
+                                           WidthCase{"TwoByteCharacterStays", "\xB0\xA1", "\xB0\xA1"},
+                                           WidthCase{"SecondByteBelow0x80Stays", "\xD9\\", "\xD9\\"},
+                                           WidthCase{"LoneLeadByteAtEndDropped", "a\xB0", "\xA3\xE1"},
+                                           WidthCase{"Empty", "", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Width, HalfWidthTest,
@@ -45,8 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WidthCase{"WhiteStar", "\xA1\xEE", "*"}, WidthCase{"IdeographicSpace", "\xA1\xA1", " "},
                       WidthCase{"WaveDash", "\xA1\xAB", "~"}, WidthCase{"FullWidthComma", "\xA3\xAC", ","},
                       WidthCase{"ChineseStays", "\xB0\xA1", "\xB0\xA1"},
-                      WidthCase{"A3RowBelowA1Stays", "\xA3\xA0", "\xA3\xA0"},
-                      WidthCase{"AsciiStays", "a\r\n", "a\r\n"},
+                      WidthCase{"A3RowBelowA1Stays", "\xA3\xA0", "\xA3\xA0"}, WidthCase{"AsciiStays", "a\r\n", "a\r\n"},
                       WidthCase{"LoneLeadByteAtEndDropped", "a\xA3", "a"},
                       WidthCase{"PairWithLowSecondByteStays", "\xD9\\", "\xD9\\"}),
     [](const auto& info) { return std::string(info.param.name); });
