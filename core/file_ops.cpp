@@ -27,21 +27,20 @@ std::optional<struct stat> statPath(std::string_view path)
 
 } // namespace
 
-std::optional<ByteSet> tryReadFile(std::string_view path)
+bool readFileInto(std::string_view path, ByteSet& bytes)
 {
     UniqueFd fd = openPath(path, O_RDONLY);
     if (!fd.isValid())
-        return std::nullopt;
+        return false;
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
-    ByteSet bytes;
+        return false;
     try {
         bytes.resize(static_cast<std::size_t>(info.st_size));
     } catch (const std::bad_alloc&) {
-        return std::nullopt;
+        return false;
     } catch (const std::length_error&) {
-        return std::nullopt;
+        return false;
     }
     std::size_t filled = 0;
     while (filled < bytes.size()) {
@@ -49,13 +48,21 @@ std::optional<ByteSet> tryReadFile(std::string_view path)
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return std::nullopt;
+            return false;
         }
         if (got == 0)
             break; // the file shrank meanwhile: keep what was delivered
         filled += static_cast<std::size_t>(got);
     }
     bytes.resize(filled);
+    return true;
+}
+
+std::optional<ByteSet> tryReadFile(std::string_view path)
+{
+    ByteSet bytes;
+    if (!readFileInto(path, bytes))
+        return std::nullopt;
     return bytes;
 }
 

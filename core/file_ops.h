@@ -17,6 +17,11 @@ namespace qytxt::core {
 // memory). An empty file gives an empty byte set, which callers can tell apart from a failure.
 std::optional<ByteSet> tryReadFile(std::string_view path);
 
+// The same into `bytes`, reusing its memory: a caller reading many files one after the other keeps
+// one buffer instead of mapping fresh memory for each. False (and `bytes` unspecified) when the
+// file cannot be read.
+bool readFileInto(std::string_view path, ByteSet& bytes);
+
 // The whole file; the empty byte set for an empty path, an unreadable or an empty file.
 ByteSet readFile(std::string_view path);
 

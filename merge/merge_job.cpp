@@ -123,6 +123,7 @@ MergeOutcome runMergeJob(MergeWindow& window, MergeJobState& state)
     };
 
     std::vector<core::Text> unreadable;
+    core::ByteSet input; // one buffer for every input, sized by the largest
     const int steps = window.entryCount();
     for (int i = 0; i < steps; ++i) {
         if (state.stopRequested.load()) {
@@ -133,12 +134,10 @@ MergeOutcome runMergeJob(MergeWindow& window, MergeJobState& state)
         const core::Text path = window.entryText(i);
         if (!path.empty()) {
             const std::optional<core::FileIdentity> identity = core::fileIdentity(path);
-            std::optional<core::ByteSet> bytes;
-            if (!(identity && outputIdentity && *identity == *outputIdentity))
-                bytes = core::tryReadFile(path);
-            if (!bytes) {
+            const bool isOutput = identity && outputIdentity && *identity == *outputIdentity;
+            if (isOutput || !core::readFileInto(path, input)) {
                 unreadable.push_back(path);
-            } else if (!output.write(*bytes)) {
+            } else if (!output.write(input)) {
                 finish();
                 return report(window, core::Text(kMessageWriteFailed), MergeOutcome::Failed);
             }

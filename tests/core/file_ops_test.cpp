@@ -53,6 +53,21 @@ TEST(ReadFile, FailuresAndEmptyFileAreTold)
     }
 }
 
+TEST(ReadFile, ReusedBufferHoldsExactlyTheNextFile)
+{
+    TempDir dir;
+    writeBytes(dir.file("long.txt"), std::string(5000, 'x'));
+    writeBytes(dir.file("short.txt"), kBinary);
+    writeBytes(dir.file("empty.txt"), "");
+    ByteSet buffer;
+    ASSERT_TRUE(readFileInto(gbkPath(dir.file("long.txt")), buffer));
+    ASSERT_TRUE(readFileInto(gbkPath(dir.file("short.txt")), buffer));
+    EXPECT_EQ(buffer, kBinary);
+    ASSERT_TRUE(readFileInto(gbkPath(dir.file("empty.txt")), buffer));
+    EXPECT_EQ(buffer, "");
+    EXPECT_FALSE(readFileInto(gbkPath(dir.file("missing.txt")), buffer));
+}
+
 TEST(ReadFile, ChineseFileName)
 {
     TempDir dir;
