@@ -54,7 +54,7 @@ void WorkerThreads::start(std::function<void()> body)
     m_shared->workers.push_back({std::thread([shared = m_shared, finished, body = std::move(body)] {
                                      body();
                                      {
-                                         std::lock_guard lock(shared->mutex);
+                                         std::lock_guard finishedLock(shared->mutex);
                                          *finished = true;
                                          --shared->running;
                                      }

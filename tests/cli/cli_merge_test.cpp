@@ -1,3 +1,4 @@
+#include "named_case.h"
 #include "run_cli.h"
 
 #include <gtest/gtest.h>
@@ -40,19 +41,13 @@ TEST(CliMergeTest, MergesChineseNamedFilesInArgumentOrder)
     EXPECT_EQ(readBytes(dir.file("合并.txt")), second + first + second);
 }
 
-struct FailureCase {
-    const char* name;
+struct FailureCase : qytxt::testing::NamedCase {
     std::vector<std::string> files; // created with their own name as content
     std::vector<std::string> inputs;
     std::string output;
     std::string message; // expected on stderr
     std::string merged;  // expected in the output afterwards
 };
-
-void PrintTo(const FailureCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class CliMergeFailureTest : public ::testing::TestWithParam<FailureCase> {};
 
@@ -79,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Failures, CliMergeFailureTest, ::testing::Values(
     FailureCase{"OutputAmongInputs", {"一.txt", "out.txt"}, {"一.txt", "out.txt"}, "out.txt",
                 "合并文本保存路径不能是待合并文本之一", "out.txt"},
     FailureCase{"OutputInMissingFolder", {"一.txt"}, {"一.txt"}, "无/out.txt", "无法创建合并文本：无/out.txt", ""}
-), [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+), qytxt::testing::CaseName());
 // clang-format on
 
 class CliMergeUsageTest : public ::testing::TestWithParam<std::vector<std::string>> {};

@@ -1,4 +1,5 @@
 #include "core/encoding.h"
+#include "named_case.h"
 #include "run_cli.h"
 
 #include <gtest/gtest.h>
@@ -28,8 +29,7 @@ std::string backslashSecondByteCharacter()
     return qytxt::core::gbkToUtf8("\xD9\x5C").value();
 }
 
-struct ChineseNameCase {
-    const char* name;
+struct ChineseNameCase : qytxt::testing::NamedCase {
     const char* mode;
     const char* number;
     std::size_t parts;
@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, CliSplitChineseNames,
                          ::testing::Values(ChineseNameCase{"ByParts", "--parts", "6", 6},
                                            ChineseNameCase{"ByPartsFullWidth", "--parts", "３", 3},
                                            ChineseNameCase{"BySize", "--size", "10", 3}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qytxt::testing::CaseName());
 
 TEST(CliPreview, PrintsTheFiveLinesInUtf8)
 {
@@ -94,8 +94,7 @@ TEST(CliSplit, BareFileNameMeansTheCurrentFolder)
     EXPECT_TRUE(runCli({"preview", "--parts", "2", "三体.txt"}, dir.path()).out.starts_with("文本标题: 三体.txt\n"));
 }
 
-struct FailureCase {
-    const char* name;
+struct FailureCase : qytxt::testing::NamedCase {
     std::vector<std::string> args; // "DIR" stands for the test's folder
     int exitCode;
     std::string errContains;
@@ -129,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"MissingFolderArgument", {"split", "--parts", "6", "DIR/a.txt"}, 2, "Usage"},
         FailureCase{"ExtraPreviewArgument", {"preview", "--parts", "6", "DIR/a.txt", "DIR"}, 2, "Usage"},
         FailureCase{"NotUtf8", {"split", "--parts", "6", "DIR/\xFF.txt", "DIR"}, 2, "Usage"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qytxt::testing::CaseName());
 
 TEST(CliSplit, UnwritablePartIsAFailure)
 {

@@ -1,4 +1,5 @@
 #include "core/encoding.h"
+#include "named_case.h"
 
 #include <gtest/gtest.h>
 
@@ -11,16 +12,10 @@ namespace {
 constexpr std::string_view kUtf8 = "\xE4\xB8\x89\xE4\xBD\x93";
 constexpr std::string_view kGbk = "\xC8\xFD\xCC\xE5";
 
-struct ConvertCase {
-    const char* name;
+struct ConvertCase : qytxt::testing::NamedCase {
     std::string_view input;
     std::string_view expected;
 };
-
-void PrintTo(const ConvertCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class ConvertEncodingTest : public ::testing::TestWithParam<ConvertCase> {};
 
@@ -41,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(Encoding, ConvertEncodingTest,
                                            ConvertCase{"EmojiBecomesFourBytes", "\xF0\x9F\x98\x80", "\x94\x39\xFC\x36"},
                                            ConvertCase{"ZeroBytePassesThrough", std::string_view("a\0b", 3),
                                                        std::string_view("a\0b", 3)}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qytxt::testing::CaseName());
 
 TEST(ConvertEncoding, GrowsPastTheInputSize)
 {

@@ -1,6 +1,7 @@
 #include "core/file_ops.h"
 
 #include "core/encoding.h"
+#include "named_case.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -35,8 +36,7 @@ TEST(ReadFile, FailuresAndEmptyFileAreTold)
 {
     TempDir dir;
     writeBytes(dir.file("empty.txt"), "");
-    struct Case {
-        const char* name;
+    struct Case : qytxt::testing::NamedCase {
         Text path;
         bool readable;
     };

@@ -1,20 +1,15 @@
 #include "core/numbers.h"
+#include "named_case.h"
 
 #include <gtest/gtest.h>
 
 namespace qytxt::core {
 namespace {
 
-struct IntegerCase {
-    const char* name;
+struct IntegerCase : qytxt::testing::NamedCase {
     std::string_view text;
     std::int32_t expected;
 };
-
-void PrintTo(const IntegerCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class TextToIntegerTest : public ::testing::TestWithParam<IntegerCase> {};
 
@@ -44,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(Numbers, TextToIntegerTest,
                                            IntegerCase{"Largest", "2147483647", 2147483647},
                                            IntegerCase{"WrapsAt32Bits", "2147483648", -2147483647 - 1},
                                            IntegerCase{"WrapsPast32Bits", "4294967297", 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qytxt::testing::CaseName());
 
 TEST(NumberToText, IntegersAndReals)
 {

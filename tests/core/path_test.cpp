@@ -1,20 +1,15 @@
 #include "core/path.h"
+#include "named_case.h"
 
 #include <gtest/gtest.h>
 
 namespace qytxt::core {
 namespace {
 
-struct FolderCase {
-    const char* name;
+struct FolderCase : qytxt::testing::NamedCase {
     std::string_view path;
     std::string_view folder;
 };
-
-void PrintTo(const FolderCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class FolderOfPathTest : public ::testing::TestWithParam<FolderCase> {};
 
@@ -30,7 +25,7 @@ INSTANTIATE_TEST_SUITE_P(Path, FolderOfPathTest,
                                            // 賊 (D9 5C) ends the folder name: its second byte is no separator.
                                            FolderCase{"FolderEndsInBackslashTrail", "/x/\xD9\\/b.txt", "/x/\xD9\\"},
                                            FolderCase{"Empty", "", ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qytxt::testing::CaseName());
 
 TEST(JoinPath, UsesThePlatformSeparator)
 {

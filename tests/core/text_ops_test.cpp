@@ -1,4 +1,5 @@
 #include "core/text_ops.h"
+#include "named_case.h"
 
 #include <gtest/gtest.h>
 
@@ -8,18 +9,12 @@ namespace {
 // 賊 is D9 5C: its second byte is the backslash, 0x5C. 檬 is C3 CA. 亅 is 81 7C: second byte "|".
 constexpr std::string_view kPathWithBackslashTrail = "C:\\\xD9\\.txt";
 
-struct FindCase {
-    const char* name;
+struct FindCase : qytxt::testing::NamedCase {
     std::string_view text;
     std::string_view wanted;
     int first;
     int last;
 };
-
-void PrintTo(const FindCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class FindTest : public ::testing::TestWithParam<FindCase> {};
 
@@ -42,20 +37,14 @@ INSTANTIATE_TEST_SUITE_P(
                       FindCase{"TwoByteWanted", "a\xC3\xCA\xC3\xCA", "\xC3\xCA", 2, 4},
                       FindCase{"LoneLeadByteAtEndIsStillCompared", "ab\xC3", "\xC3", 3, 3},
                       FindCase{"WholeText", "abc", "abc", 1, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qytxt::testing::CaseName());
 
-struct CutCase {
-    const char* name;
+struct CutCase : qytxt::testing::NamedCase {
     std::string_view text;
     int start; // 0 for left part, else the start of a middle part
     int count;
     std::string_view expected;
 };
-
-void PrintTo(const CutCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class CutTest : public ::testing::TestWithParam<CutCase> {};
 
@@ -85,19 +74,13 @@ INSTANTIATE_TEST_SUITE_P(
                       CutCase{"MiddleSome", "abcdef", 2, 3, "bcd"}, CutCase{"MiddleClipped", "abcdef", 5, 10, "ef"},
                       CutCase{"MiddleAfterEnd", "abc", 4, 1, ""}, CutCase{"MiddleCountZero", "abc", 1, 0, ""},
                       CutCase{"MiddleLastByte", "abc", 3, 1, "c"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qytxt::testing::CaseName());
 
-struct SplitCase {
-    const char* name;
+struct SplitCase : qytxt::testing::NamedCase {
     std::string_view text;
     std::string_view delimiter;
     TextList expected;
 };
-
-void PrintTo(const SplitCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class SplitTextTest : public ::testing::TestWithParam<SplitCase> {};
 
@@ -119,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(Split, SplitTextTest,
                                            SplitCase{"LongDelimiter", "a//m//b//m//", "//m//", {"a", "b"}},
                                            SplitCase{"MarkerTwiceSideBySide", "x//m////m//y", "//m//", {"x", "", "y"}},
                                            SplitCase{"LoneLeadByteKeptInTheRest", "a|b\xC3", "|", {"a", "b\xC3"}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qytxt::testing::CaseName());
 
 } // namespace
 } // namespace qytxt::core

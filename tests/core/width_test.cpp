@@ -1,20 +1,15 @@
 #include "core/width.h"
+#include "named_case.h"
 
 #include <gtest/gtest.h>
 
 namespace qytxt::core {
 namespace {
 
-struct WidthCase {
-    const char* name;
+struct WidthCase : qytxt::testing::NamedCase {
     std::string_view input;
     std::string_view expected;
 };
-
-void PrintTo(const WidthCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class FullWidthTest : public ::testing::TestWithParam<WidthCase> {};
 class HalfWidthTest : public ::testing::TestWithParam<WidthCase> {};
@@ -37,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(Width, FullWidthTest,
                                            WidthCase{"SecondByteBelow0x80Stays", "\xD9\\", "\xD9\\"},
                                            WidthCase{"LoneLeadByteAtEndDropped", "a\xB0", "\xA3\xE1"},
                                            WidthCase{"Empty", "", ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qytxt::testing::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Width, HalfWidthTest,
@@ -48,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WidthCase{"A3RowBelowA1Stays", "\xA3\xA0", "\xA3\xA0"}, WidthCase{"AsciiStays", "a\r\n", "a\r\n"},
                       WidthCase{"LoneLeadByteAtEndDropped", "a\xA3", "a"},
                       WidthCase{"PairWithLowSecondByteStays", "\xD9\\", "\xD9\\"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qytxt::testing::CaseName());
 
 TEST(WidthRoundTrip, PrintableAsciiComesBack)
 {

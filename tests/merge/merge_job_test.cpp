@@ -2,6 +2,7 @@
 
 #include "core/encoding.h"
 #include "merge/merge_list.h"
+#include "named_case.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -97,8 +98,7 @@ struct Fixture {
     std::string bytes(const std::string& name) const { return readBytes(dir.file(name)); }
 };
 
-struct JobCase {
-    const char* name;
+struct JobCase : qytxt::testing::NamedCase {
     std::vector<std::string> entries;
     std::string output;
     MergeOutcome outcome;
@@ -106,11 +106,6 @@ struct JobCase {
     std::function<std::vector<std::string>(const Fixture&)> events;
     std::function<void(Fixture&)> afterFirstInput = nullptr;
 };
-
-void PrintTo(const JobCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class MergeJobTest : public ::testing::TestWithParam<JobCase> {};
 
@@ -140,11 +135,6 @@ TEST_P(MergeJobTest, WritesAndReportsAsExpected)
     EXPECT_FALSE(f.state.claimed.load());
     EXPECT_FALSE(f.state.running.load());
     EXPECT_FALSE(f.state.outputOpen.load());
-}
-
-std::string caseName(const ::testing::TestParamInfo<JobCase>& info)
-{
-    return info.param.name;
 }
 
 // clang-format off
@@ -180,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(Merges, MergeJobTest, ::testing::Values(
             [](const Fixture& f) { return runEvents({}, "无法创建合并文本：" + f.shown("folder")); }},
     JobCase{"WriteFailsOnAFullDisk", {"a.txt", "b.txt"}, "/dev/full", MergeOutcome::Failed, "",
             [](const Fixture&) { return runEvents({}, "合并失败：写入合并文本出错"); }}
-), caseName);
+), qytxt::testing::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(Checks, MergeJobTest, ::testing::Values(
     JobCase{"EmptyList", {}, "out.txt", MergeOutcome::Rejected, "",
@@ -199,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(Checks, MergeJobTest, ::testing::Values(
             [](const Fixture&) { return std::vector{message(kAmongInputs)}; }},
     JobCase{"OutputIsAHardLinkOfAnInput", {"b.txt", "a.txt"}, "hard.txt", MergeOutcome::Rejected, "",
             [](const Fixture&) { return std::vector{message(kAmongInputs)}; }}
-), caseName);
+), qytxt::testing::CaseName());
 
 // The user at work while the first input is being merged: only the steps not yet done change.
 INSTANTIATE_TEST_SUITE_P(EditsDuringTheRun, MergeJobTest, ::testing::Values(
@@ -222,7 +212,7 @@ INSTANTIATE_TEST_SUITE_P(EditsDuringTheRun, MergeJobTest, ::testing::Values(
     JobCase{"StopKeepsWhatWasWritten", {"a.txt", "b.txt", "c.txt"}, "out.txt", MergeOutcome::Stopped, "a",
             [](const Fixture&) { return std::vector<std::string>{kStarting, kDisabled, "caption 正在合并\r\n0/2"}; },
             [](Fixture& f) { f.state.stopRequested = true; }}
-), caseName);
+), qytxt::testing::CaseName());
 // clang-format on
 
 TEST(MergeJobClaimTest, BusyWhileClaimedThenFreeForTheNextJob)

@@ -1,4 +1,5 @@
 #include "merge/merge_list.h"
+#include "named_case.h"
 
 #include <gtest/gtest.h>
 
@@ -38,17 +39,11 @@ std::string notationOf(const MergeList& list)
     return notation;
 }
 
-struct ListCase {
-    const char* name;
+struct ListCase : qytxt::testing::NamedCase {
     std::string before;
     std::function<void(MergeList&)> operation;
     std::string after;
 };
-
-void PrintTo(const ListCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class MergeListTest : public ::testing::TestWithParam<ListCase> {};
 
@@ -58,11 +53,6 @@ TEST_P(MergeListTest, LeavesTheExpectedEntriesAndSelection)
     GetParam().operation(list);
     EXPECT_EQ(notationOf(list), GetParam().after);
     EXPECT_EQ(list.entryCount(), static_cast<int>(list.entries().size()));
-}
-
-std::string caseName(const ::testing::TestParamInfo<ListCase>& info)
-{
-    return info.param.name;
 }
 
 // clang-format off
@@ -88,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(ListRules, MergeListTest, ::testing::Values(
     ListCase{"RemoveCurrentClearsSelection", "a [b] c", [](MergeList& l) { l.remove(1); }, "a c"},
     ListCase{"RemoveMinusOneIgnored", "a [b]", [](MergeList& l) { l.remove(-1); }, "a [b]"},
     ListCase{"RemovePastEndIgnored", "a [b]", [](MergeList& l) { l.remove(2); }, "a [b]"}
-), caseName);
+), qytxt::testing::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(ButtonOperations, MergeListTest, ::testing::Values(
     ListCase{"AddAfterWithoutCurrentAppends", "a b", [](MergeList& l) { l.addAfter("x"); }, "a b x"},
@@ -119,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(ButtonOperations, MergeListTest, ::testing::Values(
     ListCase{"DeleteAllOnEmptyList", "", [](MergeList& l) { l.deleteAll(); }, ""},
     ListCase{"DeleteAll", "a [b] c", [](MergeList& l) { l.deleteAll(); }, ""},
     ListCase{"DeleteAllWithoutCurrent", "a b", [](MergeList& l) { l.deleteAll(); }, ""}
-), caseName);
+), qytxt::testing::CaseName());
 // clang-format on
 
 TEST(MergeListTextTest, EntryTextOutsideTheListIsEmpty)

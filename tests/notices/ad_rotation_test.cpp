@@ -1,3 +1,4 @@
+#include "named_case.h"
 #include "notices/ad_rotation.h"
 #include "notices/update_check.h"
 #include "recording_window.h"
@@ -60,18 +61,11 @@ std::vector<ExpectedAd> numberedAds(int count)
 
 enum class Outcome { Ends, Blinks, Cycles };
 
-struct AdCase {
-    const char* name;
+struct AdCase : qytxt::testing::NamedCase {
     std::string page;
     Outcome outcome;
     std::vector<ExpectedAd> ads; // the ad blinked, or the ads cycled in order
 };
-
-// Names the case instead of dumping its bytes.
-void PrintTo(const AdCase& value, std::ostream* out)
-{
-    *out << value.name;
-}
 
 constexpr AdTimings kQuick{20ms, 10ms, 20ms, 10s, 10s, 1ms};
 
@@ -195,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
         AdCase{"SecondWithoutFirst", adPage(entry(2, "二") + entry(3, "三")), Outcome::Ends, {}},
         AdCase{"EmptyAdSection", adPage(""), Outcome::Ends, {}},
         AdCase{"EntryMarkerWithoutNumber", adPage("//广告//x//广告//"), Outcome::Ends, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qytxt::testing::CaseName());
 
 // Serves a fixed page and notes when each fetch happened.
 class CountingSource final : public NoticeSource {
@@ -352,18 +346,11 @@ TEST(AdCursorTest, BlinkTimesAreKept)
     }
 }
 
-struct PressCase {
-    const char* name;
+struct PressCase : qytxt::testing::NamedCase {
     core::Text caption;
     CurrentAd ad;
     std::optional<AdPress> expected;
 };
-
-// Names the case instead of dumping its bytes.
-void PrintTo(const PressCase& value, std::ostream* out)
-{
-    *out << value.name;
-}
 
 class AdPressTest : public ::testing::TestWithParam<PressCase> {};
 
@@ -385,7 +372,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PressCase{"NoAddress", "ad", {"", "m"}, AdPress{std::nullopt, "m"}},
                       PressCase{"LocalProgram", "ad", {"calc.exe", "m"}, AdPress{std::nullopt, "m"}},
                       PressCase{"NothingAtAll", "ad", {"", ""}, AdPress{std::nullopt, ""}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qytxt::testing::CaseName());
 
 TEST_F(AdRotationTest, ExamplePageCyclesItsThreeAds)
 {

@@ -1,3 +1,4 @@
+#include "named_case.h"
 #include "notices/curl_handles.h"
 #include "notices/notice_source.h"
 #include "recording_window.h"
@@ -29,17 +30,10 @@ protected:
     TestHttpServer m_server;
 };
 
-struct FetchCase {
-    const char* name;
+struct FetchCase : qytxt::testing::NamedCase {
     Reply reply;
     core::Text expected;
 };
-
-// Names the case instead of dumping its bytes.
-void PrintTo(const FetchCase& value, std::ostream* out)
-{
-    *out << value.name;
-}
 
 class NoticePageFetchTest : public NoticeSourceTest, public ::testing::WithParamInterface<FetchCase> {};
 
@@ -67,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Bodies, NoticePageFetchTest,
                                            FetchCase{"GbkInsteadOfUtf8", {200, "\xB0\xE6\xB1\xBE"}, ""},
                                            FetchCase{"EmptyBody", {200, ""}, ""},
                                            FetchCase{"FarTooLarge", {200, std::string(5 * 1024 * 1024, 'a')}, ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qytxt::testing::CaseName());
 
 TEST_F(NoticeSourceTest, SendsAnUncachedHttp10GetAcceptingAnything)
 {
@@ -109,17 +103,10 @@ TEST_F(NoticeSourceTest, ServerThatNeverAnswersTimesOut)
     EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
 }
 
-struct ConnectivityCase {
-    const char* name;
+struct ConnectivityCase : qytxt::testing::NamedCase {
     Reply reply;
     bool expected;
 };
-
-// Names the case instead of dumping its bytes.
-void PrintTo(const ConnectivityCase& value, std::ostream* out)
-{
-    *out << value.name;
-}
 
 class ConnectivityTest : public NoticeSourceTest, public ::testing::WithParamInterface<ConnectivityCase> {};
 
@@ -137,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(Statuses, ConnectivityTest,
                                            ConnectivityCase{"Redirect", {302, "", "Location: /login\r\n"}, false},
                                            ConnectivityCase{"NotFound", {404, ""}, false},
                                            ConnectivityCase{"ServerError", {500, "oops"}, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qytxt::testing::CaseName());
 
 TEST_F(NoticeSourceTest, StopAbortsAFetchInFlightAtOnce)
 {

@@ -14,8 +14,8 @@ namespace qytxt::notices::testing {
 // What the server answers for one path.
 struct Reply {
     Reply() = default;
-    Reply(int status, std::string body, std::string extraHeaders = {})
-        : status(status), body(std::move(body)), extraHeaders(std::move(extraHeaders))
+    Reply(int statusCode, std::string bodyBytes, std::string headers = {})
+        : status(statusCode), body(std::move(bodyBytes)), extraHeaders(std::move(headers))
     {
     }
     // Reads the request, then never answers.

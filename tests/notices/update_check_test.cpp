@@ -1,3 +1,4 @@
+#include "named_case.h"
 #include "notices/update_check.h"
 #include "recording_window.h"
 #include "test_http_server.h"
@@ -41,17 +42,10 @@ protected:
     RecordingWindow m_window;
 };
 
-struct VersionCase {
-    const char* name;
+struct VersionCase : qytxt::testing::NamedCase {
     std::string page;
     bool newer;
 };
-
-// Names the case instead of dumping its bytes.
-void PrintTo(const VersionCase& value, std::ostream* out)
-{
-    *out << value.name;
-}
 
 class VersionTest : public UpdateCheckTest, public ::testing::WithParamInterface<VersionCase> {};
 
@@ -94,19 +88,12 @@ INSTANTIATE_TEST_SUITE_P(
                       VersionCase{"MarkerHalfWritten", "//青筠TXT小说分割合并器版本v1.2//", false},
                       VersionCase{"EmptyPage", "", false},
                       VersionCase{"NotUtf8", pageWithVersions("v1.2") + "\xFF", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qytxt::testing::CaseName());
 
-struct DownloadCase {
-    const char* name;
+struct DownloadCase : qytxt::testing::NamedCase {
     std::string downloadPart; // the page after its version section
     std::vector<core::Text> opened;
 };
-
-// Names the case instead of dumping its bytes.
-void PrintTo(const DownloadCase& value, std::ostream* out)
-{
-    *out << value.name;
-}
 
 class DownloadTest : public UpdateCheckTest, public ::testing::WithParamInterface<DownloadCase> {};
 
@@ -135,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
         DownloadCase{"EmptySection", kDownloadMarker + kDownloadMarker, {}},
         DownloadCase{"MarkerOnlyAtTheEnd", "<p>download</p>" + kDownloadMarker, {}},
         DownloadCase{"NoMarker", "<p>https://x.org/d</p>", {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qytxt::testing::CaseName());
 
 TEST_F(UpdateCheckTest, AnswerOtherThanOkOpensNothingButStillCloses)
 {

@@ -1,3 +1,4 @@
+#include "named_case.h"
 #include "notices/web_address.h"
 
 #include <gtest/gtest.h>
@@ -7,17 +8,10 @@
 namespace qytxt::notices {
 namespace {
 
-struct AddressCase {
-    const char* name;
+struct AddressCase : qytxt::testing::NamedCase {
     core::Text address;
     std::optional<core::Text> expected;
 };
-
-// Names the case instead of dumping its bytes.
-void PrintTo(const AddressCase& value, std::ostream* out)
-{
-    *out << value.name;
-}
 
 class WebAddressTest : public ::testing::TestWithParam<AddressCase> {};
 
@@ -45,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AddressCase{"FullWidthBlankBefore", "\xA1\xA1http://x.org", std::nullopt},
                       AddressCase{"LineBreakInside", "http://x.org\r\ncalc.exe", std::nullopt},
                       AddressCase{"TabInside", "http://x.org\tcmd", std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qytxt::testing::CaseName());
 
 } // namespace
 } // namespace qytxt::notices

@@ -1,5 +1,6 @@
 #include "split/character_count.h"
 
+#include "named_case.h"
 #include "split_test_support.h"
 #include "temp_dir.h"
 
@@ -16,8 +17,7 @@ using testing::gbkPath;
 using testing::randomBytes;
 using testing::referenceFullWidthLength;
 
-struct LengthCase {
-    const char* name;
+struct LengthCase : qytxt::testing::NamedCase {
     std::string bytes;
     std::int64_t fullWidth;
 };
@@ -47,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, FullWidthLengthTest,
                                                       "B",
                                                       6},
                                            LengthCase{"FullWidthPunctuationAndStars", gbk("，　☆★！"), 10}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qytxt::testing::CaseName());
 
 // Every length around the block size, with runs of lead bytes of every parity crossing block edges.
 TEST(CharacterCounter, MatchesReferenceOnRandomTextsOfEveryLength)

@@ -1,5 +1,6 @@
 #include "split/cut_finder.h"
 
+#include "named_case.h"
 #include "split_test_support.h"
 
 #include <gtest/gtest.h>
@@ -47,8 +48,7 @@ std::vector<std::int64_t> referenceCuts(std::string_view text)
     return cuts;
 }
 
-struct CutCase {
-    const char* name;
+struct CutCase : qytxt::testing::NamedCase {
     std::string text;
     std::vector<std::int64_t> bytesAtOffset; // for offsets 0, 1, 2, ...
 };
@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CutCase{"CrLfIsNeverDivided", "\r\nx", {0, 1, 2, 3, 3, 3}},
                       // The lone lead byte at the end belongs to the part holding the last character.
                       CutCase{"TrailingLoneLead", "a\x81", {0, 1, 2, 2}}, CutCase{"OnlyALoneLead", "\x81", {0, 1, 1}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qytxt::testing::CaseName());
 
 TEST(CutFinder, MatchesSteppingFromTheStartOnRandomTexts)
 {

@@ -1,5 +1,6 @@
 #include "split/preview.h"
 
+#include "named_case.h"
 #include "split_test_support.h"
 #include "temp_dir.h"
 
@@ -37,8 +38,7 @@ TEST(PreviewText, WorkedExampleInBothModes)
     EXPECT_EQ(bySize[4], gbk("待分割详情: 将分割为334个包含3000字数的文本"));
 }
 
-struct LinesCase {
-    const char* name;
+struct LinesCase : qytxt::testing::NamedCase {
     const char* fileName; // UTF-8; nullptr leaves the file missing
     std::string contents;
     SplitMode mode;
@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 utf8Lines("a.txt", "3", "3字节", "按字数分割", "未知")},
                       LinesCase{"EmptyFileBySize", "e.txt", "", SplitMode::BySize, "3000",
                                 utf8Lines("e.txt", "0", "0字节", "按字数分割", "将分割为0个包含3000字数的文本")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qytxt::testing::CaseName());
 
 struct FieldCase {
     const char* typed; // UTF-8

@@ -1,6 +1,7 @@
 #include "split/split_job.h"
 
 #include "core/numbers.h"
+#include "named_case.h"
 #include "split_test_support.h"
 #include "temp_dir.h"
 
@@ -84,8 +85,7 @@ std::vector<std::string> progressCalls(const std::vector<std::string>& calls)
     return progress;
 }
 
-struct ExampleCase {
-    const char* name;
+struct ExampleCase : qytxt::testing::NamedCase {
     SplitMode mode;
     int characters; // of a text of ASCII letters, one character each
     const char* numberText;
@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Sizes past the 32-bit byte arithmetic: one part with the whole text.
         ExampleCase{"SizeTwoToThirty", SplitMode::BySize, 4, "1073741824", {4}},
         ExampleCase{"SizeLargestInteger", SplitMode::BySize, 4, "2147483647", {4}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qytxt::testing::CaseName());
 
 TEST(SplitJob, CallsTheWindowInOrder)
 {
@@ -162,8 +162,7 @@ TEST(SplitJob, CallsTheWindowInOrder)
     EXPECT_FALSE(state.running);
 }
 
-struct CheckCase {
-    const char* name;
+struct CheckCase : qytxt::testing::NamedCase {
     bool withSource;
     bool withFolder;
     std::string message;
@@ -195,10 +194,9 @@ INSTANTIATE_TEST_SUITE_P(Missing, PathChecks,
                                            CheckCase{"SourcePath", false, true, "message 请输入待分割文本路径 | 提示"},
                                            CheckCase{"OutputFolder", true, false,
                                                      "message 请输入分割文本保存路径 | 提示"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qytxt::testing::CaseName());
 
-struct FailureCase {
-    const char* name;
+struct FailureCase : qytxt::testing::NamedCase {
     bool sourceIsFolder;
     bool sourceExists;
     SplitMode mode;
@@ -240,7 +238,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"EmptySize", false, true, SplitMode::BySize, "", "message 分割数值无效 | 提示"},
         // Wraps at 32 bits to a negative number.
         FailureCase{"WrappedSize", false, true, SplitMode::BySize, "4294967295", "message 分割数值无效 | 提示"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qytxt::testing::CaseName());
 
 TEST(SplitJob, UnwrittenPartsAreReportedAndTheOthersWritten)
 {
@@ -381,7 +379,7 @@ std::vector<bool> characterStarts(std::string_view text)
 {
     std::vector<bool> starts(text.size() + 1, false);
     std::size_t i = 0;
-    for (; i < text.size(); i += static_cast<unsigned char>(text[i]) >= 0x80 ? 2 : 1)
+    for (; i < text.size(); i += static_cast<unsigned char>(text[i]) >= 0x80 ? 2u : 1u)
         starts[i] = true;
     starts[text.size()] = true;
     return starts;
@@ -403,8 +401,7 @@ std::vector<std::int64_t> expectedLengths(SplitMode mode, std::int64_t n, std::i
     return lengths;
 }
 
-struct RoundTripCase {
-    const char* name;
+struct RoundTripCase : qytxt::testing::NamedCase {
     std::size_t lines;
 };
 
@@ -459,7 +456,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, RoundTrip,
                          ::testing::Values(RoundTripCase{"OneLine", 1}, RoundTripCase{"Short", 9},
                                            RoundTripCase{"PastOneCheckpoint", 60},
                                            RoundTripCase{"ManyCheckpoints", 400}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qytxt::testing::CaseName());
 
 } // namespace
 } // namespace qytxt::split

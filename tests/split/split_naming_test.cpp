@@ -1,6 +1,7 @@
 #include "split/split_naming.h"
 
 #include "core/path.h"
+#include "named_case.h"
 #include "split_test_support.h"
 
 #include <gtest/gtest.h>
@@ -23,8 +24,7 @@ core::Text withSeparators(std::string_view pattern)
     return path;
 }
 
-struct TitleCase {
-    const char* name;
+struct TitleCase : qytxt::testing::NamedCase {
     core::Text path;
     core::Text title;
 };
@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(Paths, TextTitleTest,
                                                      "x\x81" + core::Text(core::kPathSeparator) + "b"},
                                            TitleCase{"SecondByteLooksLikeDot", withSeparators("a|b.c\x81.d"), "b"},
                                            TitleCase{"SecondByte5C", withSeparators("a|\xD9\x5C.txt"), "\xD9\x5C"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qytxt::testing::CaseName());
 
 TEST(PartPaths, NameEachPartAfterTheTitle)
 {

@@ -65,7 +65,7 @@ inline std::string randomBytes(std::mt19937& random, std::size_t length)
             bytes.push_back(static_cast<char>(0x20 + any(random) % 95));
         } else {
             static constexpr char kControls[] = {'\r', '\n', '\t', '\0', '\x7F', '\x01'};
-            bytes.push_back(kControls[any(random) % sizeof kControls]);
+            bytes.push_back(kControls[static_cast<std::size_t>(any(random)) % sizeof kControls]);
         }
     }
     return bytes;
