@@ -52,7 +52,7 @@ std::optional<std::string_view> FileSource::read(std::int64_t offset, std::int64
     return std::string_view(m_buffer);
 }
 
-bool FileSource::copyTo(std::string_view path, std::int64_t begin, std::int64_t end)
+bool FileSource::copyTo(std::string_view path, std::int64_t begin, std::int64_t end, std::string_view prefix)
 {
     // Emptied only once it is known not to be the source itself: the one unnumbered part of a
     // source kept in its own part folder is the source, and truncating it would destroy it.
@@ -62,8 +62,8 @@ bool FileSource::copyTo(std::string_view path, std::int64_t begin, std::int64_t 
     if (!target.isValid() || ::fstat(target.get(), &targetInfo) != 0 || ::fstat(m_fd.get(), &sourceInfo) != 0)
         return false;
     if (targetInfo.st_dev == sourceInfo.st_dev && targetInfo.st_ino == sourceInfo.st_ino)
-        return begin == 0 && end == m_size; // already holds exactly these bytes
-    if (::ftruncate(target.get(), 0) != 0)
+        return prefix.empty() && begin == 0 && end == m_size; // already holds exactly these bytes
+    if (::ftruncate(target.get(), 0) != 0 || !core::writeAll(target.get(), prefix))
         return false;
     bool copied = true;
     off_t from = static_cast<off_t>(begin);

@@ -40,10 +40,10 @@ public:
     std::int64_t size() const override { return m_size; }
     std::optional<std::string_view> read(std::int64_t offset, std::int64_t length) override;
 
-    // Creates or empties the file at `path` and copies bytes [begin, end) of the source into it.
-    // False when the file cannot be created or not every byte arrives (the source shrank meanwhile,
-    // the disk is full).
-    bool copyTo(std::string_view path, std::int64_t begin, std::int64_t end);
+    // Creates or empties the file at `path` and copies `prefix`, then bytes [begin, end) of the
+    // source into it. False when the file cannot be created or not every byte arrives (the source
+    // shrank meanwhile, the disk is full).
+    bool copyTo(std::string_view path, std::int64_t begin, std::int64_t end, std::string_view prefix = {});
 
 private:
     FileSource(core::UniqueFd fd, std::int64_t size) : m_fd(std::move(fd)), m_size(size) {}

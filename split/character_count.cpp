@@ -1,52 +1,12 @@
 #include "split/character_count.h"
 
-#include "split/byte_source.h"
+#include "split/gbk_blocks.h"
+#include "split/text_count.h"
 
 #include <bit>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace qytxt::split {
 namespace {
-
-constexpr std::size_t kBlock = 64;
-
-struct BlockMasks {
-    std::uint64_t high = 0;      // bytes of 0x80 or more
-    std::uint64_t printable = 0; // bytes 0x20..0x7E
-};
-
-#if defined(__SSE2__)
-BlockMasks blockMasks(const char* block) noexcept
-{
-    const __m128i belowPrintable = _mm_set1_epi8(0x1F);
-    const __m128i del = _mm_set1_epi8(0x7F);
-    BlockMasks masks;
-    for (int lane = 0; lane < 4; ++lane) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * lane));
-        // Signed compares: bytes of 0x80 or more are negative, so they fail the first test.
-        const __m128i printable = _mm_and_si128(_mm_cmpgt_epi8(bytes, belowPrintable), _mm_cmplt_epi8(bytes, del));
-        const auto shift = static_cast<unsigned>(16 * lane);
-        masks.high |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(bytes))) << shift;
-        masks.printable |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(printable)))
-                           << shift;
-    }
-    return masks;
-}
-#else
-BlockMasks blockMasks(const char* block) noexcept
-{
-    BlockMasks masks;
-    for (std::size_t i = 0; i < kBlock; ++i) {
-        const auto byte = static_cast<unsigned char>(block[i]);
-        masks.high |= static_cast<std::uint64_t>(byte >= 0x80) << i;
-        masks.printable |= static_cast<std::uint64_t>(byte >= 0x20 && byte < 0x7F) << i;
-    }
-    return masks;
-}
-#endif
 
 // Bytes below 0x80 that are second bytes: those right after a run of high bytes of odd length
 // (every such run starts on a character boundary, so its bytes pair up from its start). `carry`
@@ -70,36 +30,89 @@ std::uint64_t secondByteMask(std::uint64_t high, std::uint64_t& carry) noexcept
     return evenStartOddEnd | oddStartEvenEnd;
 }
 
+bool isDigit(unsigned char byte) noexcept
+{
+    return byte >= 0x30 && byte <= 0x39;
+}
+
+// A digit as a second byte may begin a GB18030 four-byte sequence; GBK itself never has one there.
+bool anyDigit(const char* block, std::uint64_t positions) noexcept
+{
+    for (; positions != 0; positions &= positions - 1)
+        if (isDigit(static_cast<unsigned char>(block[std::countr_zero(positions)])))
+            return true;
+    return false;
+}
+
+bool leadsFourBytes(unsigned char byte) noexcept
+{
+    return byte >= 0x81 && byte <= 0xFE;
+}
+
 } // namespace
 
 void CharacterCounter::feed(std::string_view bytes) noexcept
 {
-    const std::size_t blocks = bytes.size() / kBlock;
-    std::uint64_t carry = m_pendingLead ? 1 : 0;
-    std::int64_t printable = 0;
+    const std::size_t blocks = bytes.size() / gbk::kBlock;
     for (std::size_t i = 0; i < blocks; ++i) {
-        const BlockMasks masks = blockMasks(bytes.data() + i * kBlock);
-        const std::uint64_t second = secondByteMask(masks.high, carry);
-        printable += std::popcount(masks.printable & ~second);
+        const char* block = bytes.data() + i * gbk::kBlock;
+        const gbk::BlockMasks masks = gbk::blockMasks(block);
+        feedBlock(block, masks.high, masks.printable);
     }
-    m_printable += printable;
-    m_bytes += static_cast<std::int64_t>(blocks * kBlock);
+    feedScalar(bytes.substr(blocks * gbk::kBlock));
+}
+
+void CharacterCounter::feedBlock(const char* block, std::uint64_t high, std::uint64_t printable) noexcept
+{
+    const std::string_view bytes(block, gbk::kBlock);
+    if (m_fourByteProgress != 0) {
+        feedScalar(bytes);
+        return;
+    }
+    std::uint64_t carry = m_pendingLead ? 1 : 0;
+    const std::uint64_t second = secondByteMask(high, carry);
+    const std::uint64_t asciiSeconds = second & printable;
+    if (asciiSeconds != 0 && anyDigit(block, asciiSeconds)) {
+        feedScalar(bytes); // a four-byte sequence may start here
+        return;
+    }
+    m_printable += std::popcount(printable & ~second);
+    m_bytes += static_cast<std::int64_t>(gbk::kBlock);
     m_pendingLead = carry != 0;
-    feedScalar(bytes.substr(blocks * kBlock));
+    m_lead = static_cast<unsigned char>(bytes.back());
 }
 
 void CharacterCounter::feedScalar(std::string_view bytes) noexcept
 {
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        if (m_pendingLead)
+        if (m_pendingLead) {
+            // The pair of m_lead and this byte ends here.
             m_pendingLead = false;
-        else if (byte >= 0x80)
+            if (m_fourByteProgress == 3) {
+                m_fourByteProgress = 0;
+                m_fourByteSequences += isDigit(byte) ? 1 : 0;
+            } else {
+                m_fourByteProgress = leadsFourBytes(m_lead) && isDigit(byte) ? 2 : 0;
+            }
+        } else if (byte >= 0x80) {
             m_pendingLead = true;
-        else if (byte >= 0x20 && byte < 0x7F)
-            ++m_printable;
+            m_lead = byte;
+            m_fourByteProgress = m_fourByteProgress == 2 && leadsFourBytes(byte) ? 3 : 0;
+        } else {
+            m_printable += byte >= 0x20 && byte < 0x7F ? 1 : 0;
+            m_fourByteProgress = 0;
+        }
     }
     m_bytes += static_cast<std::int64_t>(bytes.size());
+}
+
+Boundary CharacterCounter::boundary() const noexcept
+{
+    const std::int64_t width = fullWidthLength();
+    if (m_fourByteProgress != 0)
+        return {m_fourByteProgress, width - 2}; // back to the first pair, which counted 2
+    return {m_pendingLead ? 1 : 0, width};
 }
 
 std::int64_t fullWidthLength(std::string_view text) noexcept
@@ -111,18 +124,10 @@ std::int64_t fullWidthLength(std::string_view text) noexcept
 
 std::optional<std::int64_t> fileFullWidthLength(std::string_view path)
 {
-    std::optional<FileSource> source = FileSource::open(path);
-    if (!source)
+    const std::optional<TextCount> count = countFile(path, std::nullopt);
+    if (!count)
         return std::nullopt;
-    constexpr std::int64_t kChunk = std::int64_t{1} << 20;
-    CharacterCounter counter;
-    for (std::int64_t offset = 0; offset < source->size(); offset += kChunk) {
-        const std::optional<std::string_view> bytes = source->read(offset, kChunk);
-        if (!bytes)
-            return std::nullopt;
-        counter.feed(*bytes);
-    }
-    return counter.fullWidthLength();
+    return count->fullWidthLength;
 }
 
 } // namespace qytxt::split

@@ -1,27 +1,42 @@
 #pragma once
 
+#include "core/text_encoding.h"
+#include "split/character_model.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
-// The split's character model, counted without building the full-width form.
+// The split's character model for GBK texts, counted without building the full-width form.
 //
 // In the full-width form every printable ASCII byte and every two-byte character takes two bytes,
 // a control byte (zero included) one, and a lone lead byte at the very end none. A character is two
 // bytes of that form, so a control byte is half a character and a CR LF pair one.
 namespace qytxt::split {
 
-// Counts a text fed in pieces of any size, in one pass.
+// Counts a GBK text fed in pieces of any size, in one pass.
 class CharacterCounter {
 public:
+    // Gbk counts a GB18030 four-byte sequence as the two characters it has always counted; Gb18030
+    // as the one character it is. The other encodings have counters of their own.
+    explicit CharacterCounter(core::TextEncoding encoding = core::TextEncoding::Gbk) noexcept
+        : m_gb18030(encoding == core::TextEncoding::Gb18030)
+    {
+    }
+
     void feed(std::string_view bytes) noexcept;
 
+    // The 64 bytes at `block`, whose masks of high and of printable ASCII bytes are already known.
+    void feedBlock(const char* block, std::uint64_t high, std::uint64_t printable) noexcept;
+
     // Bytes of the full-width form of everything fed so far.
-    std::int64_t fullWidthLength() const noexcept { return m_bytes + m_printable - (m_pendingLead ? 1 : 0); }
+    std::int64_t fullWidthLength() const noexcept
+    {
+        return m_bytes + m_printable - (m_pendingLead ? 1 : 0) - (m_gb18030 ? 2 * m_fourByteSequences : 0);
+    }
     std::int64_t characterCount() const noexcept { return fullWidthLength() / 2; }
 
-    // True when the last byte fed is a lead byte still waiting for its second byte.
-    bool insideCharacter() const noexcept { return m_pendingLead; }
+    Boundary boundary() const noexcept;
 
 private:
     void feedScalar(std::string_view bytes) noexcept;
@@ -29,13 +44,19 @@ private:
     std::int64_t m_bytes = 0;
     // Printable ASCII bytes that stand alone, i.e. are not the second byte of a two-byte character.
     std::int64_t m_printable = 0;
+    std::int64_t m_fourByteSequences = 0;
     bool m_pendingLead = false;
+    unsigned char m_lead = 0; // the lead byte waiting for its second byte
+    // How far a GB18030 four-byte sequence may have got: 0 none, 2 past its first pair, 3 past its
+    // third byte. Its first pair is a character boundary whatever follows.
+    int m_fourByteProgress = 0;
+    bool m_gb18030 = false;
 };
 
 std::int64_t fullWidthLength(std::string_view text) noexcept;
 
-// The full-width length of a whole file, read in chunks so that the file is never held at once.
-// Nothing when the file cannot be read.
+// The full-width length of a whole file in the encoding its bytes show, read in chunks so that the
+// file is never held at once. Nothing when the file cannot be read.
 std::optional<std::int64_t> fileFullWidthLength(std::string_view path);
 
 } // namespace qytxt::split

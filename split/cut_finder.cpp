@@ -1,13 +1,21 @@
 #include "split/cut_finder.h"
 
-#include "core/gbk.h"
-#include "split/character_count.h"
+#include "split/character_model.h"
+#include "split/text_count.h"
 
 #include <algorithm>
 
 namespace qytxt::split {
+namespace {
 
-std::optional<CutFinder> CutFinder::scan(ByteSource& source)
+// A lookup from a checkpoint may start up to 3 bytes before it, and may look up to 3 bytes past
+// the next one to see the whole of the last character it steps over.
+constexpr std::int64_t kWindowLead = 4;
+constexpr std::int64_t kWindowTail = 12;
+
+} // namespace
+
+std::optional<CutFinder> CutFinder::scan(ByteSource& source, core::EncodingChoice choice)
 {
     // Large reads for the one pass; a multiple of the checkpoint spacing keeps checkpoints aligned.
     constexpr std::int64_t kReadSize = std::int64_t{1} << 20;
@@ -15,31 +23,64 @@ std::optional<CutFinder> CutFinder::scan(ByteSource& source)
 
     CutFinder finder(source);
     const std::int64_t size = source.size();
-    finder.m_checkpoints.reserve(static_cast<std::size_t>(size / kCheckpointSpacing + 1));
-    CharacterCounter counter;
+    TextCounter counter(choice);
+    // Checkpoints in the model counted first and, while the text may still be UTF-8, in UTF-8. The
+    // first one of each stands for the start of the text, known once the mark is.
+    std::vector<Checkpoint> first(1);
+    std::vector<Checkpoint> utf8;
+    first.reserve(static_cast<std::size_t>(size / kCheckpointSpacing + 1));
+    const auto checkpoint = [&counter](core::TextEncoding model, std::int64_t at) {
+        const Boundary boundary = counter.boundary(model);
+        return Checkpoint{at - boundary.back, boundary.widthBefore};
+    };
     for (std::int64_t at = 0; at < size; at += kReadSize) {
         const std::optional<std::string_view> chunk = source.read(at, kReadSize);
         if (!chunk || static_cast<std::int64_t>(chunk->size()) != std::min(kReadSize, size - at))
             return std::nullopt;
         for (std::size_t piece = 0; piece < chunk->size(); piece += kCheckpointSpacing) {
-            finder.m_checkpoints.push_back({counter.fullWidthLength(), counter.insideCharacter()});
+            const std::int64_t offset = at + static_cast<std::int64_t>(piece);
+            if (offset > 0) {
+                first.push_back(checkpoint(counter.firstModel(), offset));
+                if (counter.countsUtf8Too()) {
+                    if (utf8.empty()) {
+                        utf8.reserve(first.capacity());
+                        utf8.emplace_back();
+                    }
+                    utf8.push_back(checkpoint(core::TextEncoding::Utf8, offset));
+                } else if (!utf8.empty()) {
+                    utf8 = {}; // no longer possible: give the memory back
+                }
+            }
             counter.feed(chunk->substr(piece, kCheckpointSpacing));
         }
     }
-    if (finder.m_checkpoints.empty())
-        finder.m_checkpoints.push_back({0, false});
+    counter.finish();
+
+    finder.m_encoding = counter.encoding();
+    finder.m_markLength = static_cast<std::int64_t>(counter.markLength());
     finder.m_fullWidthLength = counter.fullWidthLength();
+    const bool readAsUtf8 = counter.countsUtf8Too() && finder.m_encoding == core::TextEncoding::Utf8;
+    finder.m_checkpoints = readAsUtf8 && !utf8.empty() ? std::move(utf8) : std::move(first);
+    if (finder.m_checkpoints.empty())
+        finder.m_checkpoints.emplace_back();
+    finder.m_checkpoints.front() = {finder.m_markLength, 0};
+    finder.moveCursor(finder.m_markLength, 0);
     return finder;
+}
+
+void CutFinder::moveCursor(std::int64_t position, std::int64_t width) noexcept
+{
+    m_position = position;
+    m_positionWidth = width;
 }
 
 bool CutFinder::loadWindow(std::size_t checkpoint)
 {
     if (m_windowStart >= 0 && m_windowCheckpoint == checkpoint)
         return true;
-    // Two bytes past the next checkpoint: a lookup stops at or before it, and may need to see the
-    // second byte of the character starting just before it.
-    const std::int64_t start = static_cast<std::int64_t>(checkpoint) * kCheckpointSpacing;
-    const std::optional<std::string_view> bytes = m_source->read(start, kCheckpointSpacing + 2);
+    const std::int64_t start =
+        std::max<std::int64_t>(0, static_cast<std::int64_t>(checkpoint) * kCheckpointSpacing - kWindowLead);
+    const std::optional<std::string_view> bytes = m_source->read(start, kCheckpointSpacing + kWindowLead + kWindowTail);
     if (!bytes)
         return false;
     m_window.assign(*bytes);
@@ -50,56 +91,37 @@ bool CutFinder::loadWindow(std::size_t checkpoint)
 
 std::optional<std::int64_t> CutFinder::byteOffsetAt(std::int64_t fullWidthOffset)
 {
-    const std::int64_t size = m_source->size();
     if (fullWidthOffset <= 0)
         return 0;
     if (fullWidthOffset >= m_fullWidthLength)
-        return size;
+        return m_source->size();
     if (fullWidthOffset < m_lastOffset) {
         // An earlier offset than last time: the answer may lie before the cursor, so start over.
         m_checkpoint = 0;
-        m_position = 0;
-        m_positionWidth = 0;
+        moveCursor(m_markLength, 0);
     }
     m_lastOffset = fullWidthOffset;
     if (m_positionWidth >= fullWidthOffset)
         return m_position; // the cursor is the first boundary far enough
 
-    while (m_checkpoint + 1 < m_checkpoints.size() && m_checkpoints[m_checkpoint + 1].fullWidthOffset < fullWidthOffset)
+    while (m_checkpoint + 1 < m_checkpoints.size() && m_checkpoints[m_checkpoint + 1].widthBefore < fullWidthOffset)
         ++m_checkpoint;
     const Checkpoint& checkpoint = m_checkpoints[m_checkpoint];
-    std::int64_t start = static_cast<std::int64_t>(m_checkpoint) * kCheckpointSpacing;
-    std::int64_t startWidth = checkpoint.fullWidthOffset;
-    if (checkpoint.atSecondByte) {
-        // Its lead byte counted nothing yet; the pair ends one byte on.
-        ++start;
-        startWidth += 2;
-    }
-    if (start > m_position) {
-        m_position = start;
-        m_positionWidth = startWidth;
-    }
-    if (m_positionWidth >= fullWidthOffset)
-        return m_position;
+    if (checkpoint.start > m_position)
+        moveCursor(checkpoint.start, checkpoint.widthBefore);
 
     if (!loadWindow(m_checkpoint))
         return std::nullopt;
+    // The window reaches past where this lookup stops, or ends where the source does, so a
+    // character cut off by the window's end is cut off by the end of the text.
     const std::string_view window = m_window;
-    // The window ends at the text's end or past where this lookup stops, so a lead byte that is the
-    // window's last byte is a lone lead byte at the end of the text.
     while (m_positionWidth < fullWidthOffset) {
         const auto local = static_cast<std::size_t>(m_position - m_windowStart);
         if (local >= window.size())
             return std::nullopt; // cannot happen with an unchanged source
-        const std::size_t length = core::gbk::characterLength(window, local);
-        if (length == 0) {
-            m_position = size;
-            break;
-        }
-        const auto byte = static_cast<unsigned char>(window[local]);
-        const bool fullCharacter = length == 2 || (byte >= 0x20 && byte < 0x7F);
-        m_positionWidth += fullCharacter ? 2 : 1;
-        m_position += static_cast<std::int64_t>(length);
+        const CharacterStep step = stepCharacter(m_encoding, window, local);
+        m_positionWidth += step.width;
+        m_position += static_cast<std::int64_t>(step.length);
     }
     return m_position;
 }

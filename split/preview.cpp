@@ -2,10 +2,10 @@
 
 #include "core/file_ops.h"
 #include "core/numbers.h"
-#include "split/character_count.h"
 #include "split/part_plan.h"
 #include "split/split_naming.h"
 #include "split/split_texts.h"
+#include "split/text_count.h"
 
 #include <limits>
 
@@ -38,29 +38,43 @@ core::Text details(SplitMode mode, std::int64_t characterCount, const core::Text
 
 } // namespace
 
-PreviewLines previewLines(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText)
+Preview makePreview(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText,
+                    core::EncodingChoice encoding)
 {
     if (sourcePath.empty()) {
-        return {line(texts::kLineTitle, texts::kUnknown), line(texts::kLineCount, texts::kUnknown),
-                line(texts::kLineSize, texts::kUnknown), line(texts::kLineMode, texts::kUnknown),
-                line(texts::kLineDetails, texts::kUnknown)};
+        return {{line(texts::kLineTitle, texts::kUnknown), line(texts::kLineCount, texts::kUnknown),
+                 line(texts::kLineSize, texts::kUnknown), line(texts::kLineMode, texts::kUnknown),
+                 line(texts::kLineDetails, texts::kUnknown)},
+                line(texts::kLineEncoding, texts::kUnknown),
+                false};
     }
     // A file that cannot be read counts as an empty text.
-    const std::int64_t characterCount = fileFullWidthLength(sourcePath).value_or(0) / 2;
+    const TextCount count =
+        countFile(sourcePath, encoding).value_or(TextCount{encoding.value_or(core::TextEncoding::Gbk), 0, 0});
+    const std::int64_t characterCount = count.fullWidthLength / 2;
     core::Text size = core::integerToText(core::fileSize(sourcePath));
     size.append(texts::kBytesUnit);
-    return {line(texts::kLineTitle, textTitle(sourcePath) + ".txt"),
-            line(texts::kLineCount, core::integerToText(characterCount)), line(texts::kLineSize, size),
-            line(texts::kLineMode, mode == SplitMode::ByParts ? texts::kModeByParts : texts::kModeBySize),
-            line(texts::kLineDetails, details(mode, characterCount, numberText))};
+    return {{line(texts::kLineTitle, textTitle(sourcePath) + ".txt"),
+             line(texts::kLineCount, core::integerToText(characterCount)), line(texts::kLineSize, size),
+             line(texts::kLineMode, mode == SplitMode::ByParts ? texts::kModeByParts : texts::kModeBySize),
+             line(texts::kLineDetails, details(mode, characterCount, numberText))},
+            line(texts::kLineEncoding, core::encodingName(count.encoding)),
+            count.encoding != core::TextEncoding::Gbk};
+}
+
+PreviewLines previewLines(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText)
+{
+    return makePreview(sourcePath, mode, numberText).lines;
 }
 
 core::Text previewText(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText)
 {
-    const PreviewLines lines = previewLines(sourcePath, mode, numberText);
-    core::Text joined = lines[0];
-    for (std::size_t i = 1; i < lines.size(); ++i)
-        joined.append("\r\n\r\n").append(lines[i]);
+    const Preview preview = makePreview(sourcePath, mode, numberText);
+    core::Text joined = preview.lines[0];
+    for (std::size_t i = 1; i < preview.lines.size(); ++i)
+        joined.append("\r\n\r\n").append(preview.lines[i]);
+    if (preview.otherThanGbk)
+        joined.append("\r\n\r\n").append(preview.encodingLine);
     return joined;
 }
 

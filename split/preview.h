@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/text.h"
+#include "core/text_encoding.h"
 #include "split/split_job.h"
 
 #include <array>
@@ -13,9 +14,21 @@ namespace qytxt::split {
 // The five lines: title, character count, size, mode, details.
 using PreviewLines = std::array<core::Text, 5>;
 
+struct Preview {
+    PreviewLines lines;
+    // "文本编码: " and the name of the encoding the text is counted in; "未知" without a source path.
+    core::Text encodingLine;
+    // The text is read in another model than GBK's, which the panel then names.
+    bool otherThanGbk = false;
+};
+
+Preview makePreview(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText,
+                    core::EncodingChoice encoding = std::nullopt);
+
 PreviewLines previewLines(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText);
 
-// The info panel's text: the five lines with a blank line between each two.
+// The info panel's text: the five lines with a blank line between each two, and the encoding line
+// after them for a text that is not read as GBK.
 core::Text previewText(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText);
 
 // What a number field's text becomes when it loses the focus, or nothing when it stays.

@@ -30,7 +30,8 @@ SplitOutcome report(SplitWindow& window, SplitJobState& state, const core::Text&
 
 } // namespace
 
-SplitOutcome runSplitJob(const SplitRequest& request, SplitWindow& window, SplitJobState& state)
+SplitOutcome runSplitJob(const SplitRequest& request, SplitWindow& window, SplitJobState& state,
+                         core::EncodingChoice encoding)
 {
     if (request.sourcePath.empty()) {
         window.showMessage(text(texts::kMessageNoSource), text(texts::kMessageTitle));
@@ -49,7 +50,7 @@ SplitOutcome runSplitJob(const SplitRequest& request, SplitWindow& window, Split
     std::optional<FileSource> source = FileSource::open(request.sourcePath);
     std::optional<CutFinder> cuts;
     if (source)
-        cuts = CutFinder::scan(*source);
+        cuts = CutFinder::scan(*source, encoding);
     if (!cuts)
         return report(window, state, text(texts::kMessageUnreadable), SplitOutcome::Failed);
 
@@ -67,6 +68,9 @@ SplitOutcome runSplitJob(const SplitRequest& request, SplitWindow& window, Split
         request.mode == SplitMode::ByParts ? request.numberText : core::integerToText(plan->partCount());
     const bool showProgress = cuts->characterCount() > 0;
 
+    // Every part of a source with a byte order mark opens with that mark, as the source does.
+    const std::string_view mark = cuts->markLength() > 0 ? core::byteOrderMark(cuts->encoding()) : std::string_view();
+
     std::int64_t unwritten = 0;
     core::Text firstUnwritten;
     std::int64_t begin = 0;
@@ -75,14 +79,14 @@ SplitOutcome runSplitJob(const SplitRequest& request, SplitWindow& window, Split
             state.running = false;
             return SplitOutcome::Stopped;
         }
-        // The first part starts at the first byte and the last ends at the last, so that nothing
-        // before the first cut or after the last one is lost.
+        // The first part starts at the first byte, its mark included, and the last ends at the
+        // last, so that nothing before the first cut or after the last one is lost.
         const std::optional<std::int64_t> end =
             part == plan->partCount() ? source->size() : cuts->byteOffsetAt(2 * (plan->firstCharacter(part + 1) - 1));
         const core::Text path =
             plan->isUnnumbered() ? unnumberedPartFilePath(folder, title) : partFilePath(folder, title, part);
         // A source that can no longer be read leaves this part unwritten; the next ones are tried.
-        if (!end || !source->copyTo(path, begin, *end)) {
+        if (!end || !source->copyTo(path, begin, *end, part == 1 ? std::string_view() : mark)) {
             if (unwritten++ == 0)
                 firstUnwritten = path;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/text.h"
+#include "core/text_encoding.h"
 #include "split/split_window.h"
 
 #include <atomic>
@@ -30,6 +31,8 @@ enum class SplitOutcome {
     Stopped,   // a stop request ended the job; nothing more was reported
 };
 
-SplitOutcome runSplitJob(const SplitRequest& request, SplitWindow& window, SplitJobState& state);
+// The source is read in `encoding`, or in the one its bytes show when none is given.
+SplitOutcome runSplitJob(const SplitRequest& request, SplitWindow& window, SplitJobState& state,
+                         core::EncodingChoice encoding = std::nullopt);
 
 } // namespace qytxt::split

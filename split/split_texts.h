@@ -37,6 +37,8 @@ inline constexpr std::string_view kLineTitle = "\xCE\xC4\xB1\xBE\xB1\xEA\xCC\xE2
 inline constexpr std::string_view kLineCount = "\xCE\xC4\xB1\xBE\xD7\xD6\xCA\xFD: ";
 // 文本大小:
 inline constexpr std::string_view kLineSize = "\xCE\xC4\xB1\xBE\xB4\xF3\xD0\xA1: ";
+// 文本编码:
+inline constexpr std::string_view kLineEncoding = "\xCE\xC4\xB1\xBE\xB1\xE0\xC2\xEB: ";
 // 字节
 inline constexpr std::string_view kBytesUnit = "\xD7\xD6\xBD\xDA";
 // 待分割方式:

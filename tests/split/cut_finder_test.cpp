@@ -16,6 +16,14 @@ namespace {
 using testing::randomBytes;
 using testing::referenceFullWidthLength;
 
+bool isFourByteSequence(std::string_view bytes)
+{
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const auto lead = [&](std::size_t i) { return at(i) >= 0x81 && at(i) <= 0xFE; };
+    const auto digit = [&](std::size_t i) { return at(i) >= 0x30 && at(i) <= 0x39; };
+    return bytes.size() == 4 && lead(0) && digit(1) && lead(2) && digit(3);
+}
+
 // For every full-width offset 0..FW, the expected byte offset found by stepping from the start.
 std::vector<std::int64_t> referenceCuts(std::string_view text)
 {
@@ -34,8 +42,10 @@ std::vector<std::int64_t> referenceCuts(std::string_view text)
         if (byte >= 0x80) {
             if (position + 1 >= text.size())
                 break; // lone lead at the end: the remaining offsets stay at the end of the text
-            width += 2;
-            position += 2;
+            // A GB18030 four-byte sequence keeps the width of two pairs but is never cut between them.
+            const std::size_t length = isFourByteSequence(text.substr(position, 4)) ? 4 : 2;
+            width += static_cast<std::int64_t>(length);
+            position += length;
         } else {
             width += (byte >= 0x20 && byte < 0x7F) ? 2 : 1;
             position += 1;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/utf8_blocks.h"
+
+#include <string_view>
+
+namespace qytxt::core {
+
+// Strict UTF-8 validity of a text fed in pieces of any size: no overlong forms, no surrogates,
+// nothing above U+10FFFF, no stray or missing continuation bytes. A sequence cut off by the end of
+// the text is allowed, since nothing after it shows it incomplete.
+class Utf8Validator {
+public:
+    void feed(std::string_view bytes) noexcept;
+
+    // Up to 64 bytes whose masks are already known.
+    void feed(std::string_view bytes, const utf8::BlockMasks& masks) noexcept;
+
+    bool valid() const noexcept { return m_valid; }
+
+    // True once a continuation byte was seen: a valid text then holds a multi-byte sequence.
+    bool sawMultiByte() const noexcept { return m_multiByte; }
+
+private:
+    utf8::History m_history;
+    unsigned char m_last = 0; // the byte before the ones being fed
+    bool m_valid = true;
+    bool m_multiByte = false;
+};
+
+} // namespace qytxt::core

@@ -1,0 +1,39 @@
+#include "split/gbk_blocks.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace qytxt::split::gbk {
+
+#if defined(__SSE2__)
+BlockMasks blockMasks(const char* block) noexcept
+{
+    const __m128i belowPrintable = _mm_set1_epi8(0x1F);
+    const __m128i del = _mm_set1_epi8(0x7F);
+    BlockMasks masks;
+    for (int lane = 0; lane < 4; ++lane) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * lane));
+        // Signed compares: bytes of 0x80 or more are negative, so they fail the first test.
+        const __m128i printable = _mm_and_si128(_mm_cmpgt_epi8(bytes, belowPrintable), _mm_cmplt_epi8(bytes, del));
+        const auto shift = static_cast<unsigned>(16 * lane);
+        masks.high |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(bytes))) << shift;
+        masks.printable |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(printable)))
+                           << shift;
+    }
+    return masks;
+}
+#else
+BlockMasks blockMasks(const char* block) noexcept
+{
+    BlockMasks masks;
+    for (std::size_t i = 0; i < kBlock; ++i) {
+        const auto byte = static_cast<unsigned char>(block[i]);
+        masks.high |= static_cast<std::uint64_t>(byte >= 0x80) << i;
+        masks.printable |= static_cast<std::uint64_t>(byte >= 0x20 && byte < 0x7F) << i;
+    }
+    return masks;
+}
+#endif
+
+} // namespace qytxt::split::gbk

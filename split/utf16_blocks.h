@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+// UTF-16 seen 64 bytes (32 code units) at a time, one bit per code unit (bit i for unit i).
+namespace qytxt::split::utf16 {
+
+inline constexpr std::size_t kBlock = 64;
+
+struct UnitMasks {
+    std::uint32_t control = 0; // below U+0020, and U+007F
+    std::uint32_t high = 0;    // D800..DBFF: the first half of a surrogate pair
+    std::uint32_t low = 0;     // DC00..DFFF: the second half
+};
+
+// The masks of the 32 units at `block`, vectorised where the processor allows.
+UnitMasks blockMasks(const char* block, bool bigEndian) noexcept;
+
+// The masks of the whole units among up to 64 bytes, one unit at a time.
+UnitMasks unitMasks(std::string_view bytes, bool bigEndian) noexcept;
+
+} // namespace qytxt::split::utf16

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/utf8_blocks.h"
+#include "split/character_model.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace qytxt::split {
+
+// Counts a UTF-8 text (without its mark) fed in pieces of any size, in one pass. A character starts
+// at every byte but a continuation byte that a lead byte before it expects, so invalid bytes are
+// characters of their own and the count never depends on the text being valid.
+class Utf8Counter {
+public:
+    void feed(std::string_view bytes) noexcept;
+
+    // `count` bytes (1 to 64) whose masks are already known.
+    void feed(const core::utf8::BlockMasks& masks, unsigned count) noexcept;
+
+    std::int64_t fullWidthLength() const noexcept { return 2 * m_characters - m_controls; }
+
+    Boundary boundary() const noexcept;
+
+private:
+    std::int64_t m_characters = 0;
+    std::int64_t m_controls = 0;
+    core::utf8::History m_history;
+};
+
+} // namespace qytxt::split
