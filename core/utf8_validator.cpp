@@ -42,29 +42,54 @@ bool rareBytesFit(std::string_view bytes, std::uint64_t rare) noexcept
 
 void Utf8Validator::feed(std::string_view bytes) noexcept
 {
-    while (m_valid && bytes.size() >= utf8::kBlock) {
-        feed(bytes.substr(0, utf8::kBlock), utf8::blockMasks(bytes.data()));
-        bytes.remove_prefix(utf8::kBlock);
+    constexpr std::size_t kBatch = utf8::kBatchBlocks * utf8::kBlock;
+    utf8::BlockMasks masks[utf8::kBatchBlocks];
+    while (m_valid && !bytes.empty()) {
+        const std::string_view batch = bytes.substr(0, kBatch);
+        utf8::blockMasks(batch, masks);
+        feed(batch, masks);
+        bytes.remove_prefix(batch.size());
     }
-    if (m_valid && !bytes.empty())
-        feed(bytes, utf8::byteMasks(bytes));
 }
 
-void Utf8Validator::feed(std::string_view bytes, const utf8::BlockMasks& masks) noexcept
+void Utf8Validator::feed(std::string_view bytes, const utf8::BlockMasks* masks) noexcept
 {
-    if (!m_valid || bytes.empty())
-        return;
+    for (; m_valid && !bytes.empty(); ++masks) {
+        const std::string_view block = bytes.substr(0, utf8::kBlock);
+        m_valid = fits(block, *masks);
+        bytes.remove_prefix(block.size());
+    }
+}
+
+bool Utf8Validator::fits(std::string_view bytes, const utf8::BlockMasks& masks) noexcept
+{
+    const std::uint64_t cont = utf8::continuations(masks);
+    if (masks.rare == 0 && m_rareLead == 0 && bytes.size() == utf8::kBlock) {
+        // Most blocks: no four-byte leads, nothing that leads nothing, no narrower ranges to check.
+        const std::uint64_t due = utf8::shiftedIn(masks.fromC0, m_history.lead2, 1) |
+                                  utf8::shiftedIn(masks.fromE0, m_history.lead3, 2) | (m_history.lead4 >> 61);
+        if (due != cont)
+            return false;
+        m_multiByte = m_multiByte || cont != 0;
+        m_history = {cont, masks.fromC0, masks.fromE0, 0};
+        return true;
+    }
     const auto count = static_cast<unsigned>(bytes.size());
     const std::uint64_t fed = count >= utf8::kBlock ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
-    if (((utf8::dueContinuations(masks, m_history) ^ masks.cont) & fed) != 0 ||
-        !firstContinuationFits(m_last, static_cast<unsigned char>(bytes[0])) ||
-        (masks.rare != 0 && !rareBytesFit(bytes, masks.rare))) {
-        m_valid = false;
-        return;
+    if (((utf8::dueContinuations(masks, m_history) ^ cont) & fed) != 0)
+        return false;
+    if (m_rareLead != 0 && !firstContinuationFits(m_rareLead, static_cast<unsigned char>(bytes[0])))
+        return false;
+    m_rareLead = 0;
+    if (masks.rare != 0) {
+        if (!rareBytesFit(bytes, masks.rare))
+            return false;
+        if (((masks.rare >> (count - 1)) & 1) != 0)
+            m_rareLead = static_cast<unsigned char>(bytes.back()); // its next byte comes with the next piece
     }
-    m_multiByte = m_multiByte || masks.cont != 0;
+    m_multiByte = m_multiByte || cont != 0;
     m_history = utf8::advance(m_history, masks, count);
-    m_last = static_cast<unsigned char>(bytes.back());
+    return true;
 }
 
 } // namespace qytxt::core

@@ -13,8 +13,8 @@ class Utf8Validator {
 public:
     void feed(std::string_view bytes) noexcept;
 
-    // Up to 64 bytes whose masks are already known.
-    void feed(std::string_view bytes, const utf8::BlockMasks& masks) noexcept;
+    // At most kBatchBlocks blocks of bytes, with the masks utf8::blockMasks gave for them.
+    void feed(std::string_view bytes, const utf8::BlockMasks* masks) noexcept;
 
     bool valid() const noexcept { return m_valid; }
 
@@ -22,8 +22,10 @@ public:
     bool sawMultiByte() const noexcept { return m_multiByte; }
 
 private:
+    bool fits(std::string_view bytes, const utf8::BlockMasks& masks) noexcept;
+
     utf8::History m_history;
-    unsigned char m_last = 0; // the byte before the ones being fed
+    unsigned char m_rareLead = 0; // the last byte seen, when it limits the byte after it
     bool m_valid = true;
     bool m_multiByte = false;
 };

@@ -1,8 +1,10 @@
 #include "split/character_count.h"
 
+#include "core/bit_count.h"
 #include "split/gbk_blocks.h"
 #include "split/text_count.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace qytxt::split {
@@ -35,13 +37,25 @@ bool isDigit(unsigned char byte) noexcept
     return byte >= 0x30 && byte <= 0x39;
 }
 
-// A digit as a second byte may begin a GB18030 four-byte sequence; GBK itself never has one there.
 bool anyDigit(const char* block, std::uint64_t positions) noexcept
 {
     for (; positions != 0; positions &= positions - 1)
         if (isDigit(static_cast<unsigned char>(block[std::countr_zero(positions)])))
             return true;
     return false;
+}
+
+bool isPrintable(unsigned char byte) noexcept
+{
+    return byte >= 0x20 && byte < 0x7F;
+}
+
+std::int64_t printableIn(std::string_view bytes) noexcept
+{
+    std::int64_t count = 0;
+    for (const char c : bytes)
+        count += isPrintable(static_cast<unsigned char>(c)) ? 1 : 0;
+    return count;
 }
 
 bool leadsFourBytes(unsigned char byte) noexcept
@@ -53,33 +67,56 @@ bool leadsFourBytes(unsigned char byte) noexcept
 
 void CharacterCounter::feed(std::string_view bytes) noexcept
 {
-    const std::size_t blocks = bytes.size() / gbk::kBlock;
-    for (std::size_t i = 0; i < blocks; ++i) {
-        const char* block = bytes.data() + i * gbk::kBlock;
-        const gbk::BlockMasks masks = gbk::blockMasks(block);
-        feedBlock(block, masks.high, masks.printable);
+    constexpr std::size_t kBatch = 16;
+    gbk::BlockMasks masks[kBatch];
+    while (bytes.size() >= gbk::kBlock) {
+        const std::size_t blocks = std::min(bytes.size() / gbk::kBlock, kBatch);
+        gbk::blockMasks(bytes.data(), blocks, masks);
+        for (std::size_t i = 0; i < blocks; ++i)
+            feedBlock(bytes.data() + i * gbk::kBlock, masks[i].high, masks[i].printable);
+        bytes.remove_prefix(blocks * gbk::kBlock);
     }
-    feedScalar(bytes.substr(blocks * gbk::kBlock));
+    feedScalar(bytes);
+}
+
+void CharacterCounter::feed(std::string_view bytes, const core::utf8::BlockMasks* masks,
+                            const core::utf8::BlockCounts& counts) noexcept
+{
+    // The printable bytes of the batch, less those that turn out second bytes and those of the bytes
+    // stepped through one at a time, which count their own.
+    std::int64_t printable = static_cast<std::int64_t>(bytes.size()) - counts.high - counts.controls;
+    for (; bytes.size() >= gbk::kBlock; bytes.remove_prefix(gbk::kBlock), ++masks) {
+        const std::int64_t seconds = feedPairs(bytes.data(), masks->high, ~masks->high & ~masks->control);
+        printable -= seconds >= 0 ? seconds : printableIn(bytes.substr(0, gbk::kBlock));
+    }
+    m_printable += printable - printableIn(bytes);
+    feedScalar(bytes);
 }
 
 void CharacterCounter::feedBlock(const char* block, std::uint64_t high, std::uint64_t printable) noexcept
 {
-    const std::string_view bytes(block, gbk::kBlock);
-    if (m_fourByteProgress != 0) {
-        feedScalar(bytes);
-        return;
+    if (const std::int64_t printableSeconds = feedPairs(block, high, printable); printableSeconds >= 0)
+        m_printable += core::bitCount(printable) - printableSeconds;
+}
+
+// The pairs of a block, with no four-byte sequence in sight: everything but the printable count. The
+// number of printable second bytes, or -1 when the block was stepped through byte by byte instead,
+// printable bytes and all.
+std::int64_t CharacterCounter::feedPairs(const char* block, std::uint64_t high, std::uint64_t printable) noexcept
+{
+    if (m_fourByteProgress == 0) {
+        std::uint64_t carry = m_pendingLead ? 1 : 0;
+        const std::uint64_t printableSeconds = secondByteMask(high, carry) & printable;
+        // A digit there may begin a GB18030 four-byte sequence; GBK itself never has one.
+        if (printableSeconds == 0 || !anyDigit(block, printableSeconds)) {
+            m_bytes += static_cast<std::int64_t>(gbk::kBlock);
+            m_pendingLead = carry != 0;
+            m_lead = static_cast<unsigned char>(block[gbk::kBlock - 1]);
+            return printableSeconds == 0 ? 0 : core::bitCount(printableSeconds);
+        }
     }
-    std::uint64_t carry = m_pendingLead ? 1 : 0;
-    const std::uint64_t second = secondByteMask(high, carry);
-    const std::uint64_t asciiSeconds = second & printable;
-    if (asciiSeconds != 0 && anyDigit(block, asciiSeconds)) {
-        feedScalar(bytes); // a four-byte sequence may start here
-        return;
-    }
-    m_printable += std::popcount(printable & ~second);
-    m_bytes += static_cast<std::int64_t>(gbk::kBlock);
-    m_pendingLead = carry != 0;
-    m_lead = static_cast<unsigned char>(bytes.back());
+    feedScalar(std::string_view(block, gbk::kBlock));
+    return -1;
 }
 
 void CharacterCounter::feedScalar(std::string_view bytes) noexcept
@@ -100,7 +137,7 @@ void CharacterCounter::feedScalar(std::string_view bytes) noexcept
             m_lead = byte;
             m_fourByteProgress = m_fourByteProgress == 2 && leadsFourBytes(byte) ? 3 : 0;
         } else {
-            m_printable += byte >= 0x20 && byte < 0x7F ? 1 : 0;
+            m_printable += isPrintable(byte) ? 1 : 0;
             m_fourByteProgress = 0;
         }
     }

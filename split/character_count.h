@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/text_encoding.h"
+#include "core/utf8_blocks.h"
 #include "split/character_model.h"
 
 #include <cstdint>
@@ -26,8 +27,10 @@ public:
 
     void feed(std::string_view bytes) noexcept;
 
-    // The 64 bytes at `block`, whose masks of high and of printable ASCII bytes are already known.
-    void feedBlock(const char* block, std::uint64_t high, std::uint64_t printable) noexcept;
+    // At most kBatchBlocks blocks of bytes, with the masks and counts core::utf8::blockMasks gave
+    // for them.
+    void feed(std::string_view bytes, const core::utf8::BlockMasks* masks,
+              const core::utf8::BlockCounts& counts) noexcept;
 
     // Bytes of the full-width form of everything fed so far.
     std::int64_t fullWidthLength() const noexcept
@@ -39,6 +42,8 @@ public:
     Boundary boundary() const noexcept;
 
 private:
+    void feedBlock(const char* block, std::uint64_t high, std::uint64_t printable) noexcept;
+    std::int64_t feedPairs(const char* block, std::uint64_t high, std::uint64_t printable) noexcept;
     void feedScalar(std::string_view bytes) noexcept;
 
     std::int64_t m_bytes = 0;

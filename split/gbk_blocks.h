@@ -13,7 +13,7 @@ struct BlockMasks {
     std::uint64_t printable = 0; // bytes 0x20..0x7E
 };
 
-// The masks of the 64 bytes at `block`, vectorised where the processor allows.
-BlockMasks blockMasks(const char* block) noexcept;
+// The masks of `blocks` consecutive blocks at `bytes`, vectorised where the processor allows.
+void blockMasks(const char* bytes, std::size_t blocks, BlockMasks* masks) noexcept;
 
 } // namespace qytxt::split::gbk

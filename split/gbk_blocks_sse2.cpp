@@ -6,8 +6,10 @@
 
 namespace qytxt::split::gbk {
 
+namespace {
+
 #if defined(__SSE2__)
-BlockMasks blockMasks(const char* block) noexcept
+BlockMasks masksOfBlock(const char* block) noexcept
 {
     const __m128i belowPrintable = _mm_set1_epi8(0x1F);
     const __m128i del = _mm_set1_epi8(0x7F);
@@ -23,8 +25,10 @@ BlockMasks blockMasks(const char* block) noexcept
     }
     return masks;
 }
+
 #else
-BlockMasks blockMasks(const char* block) noexcept
+
+BlockMasks masksOfBlock(const char* block) noexcept
 {
     BlockMasks masks;
     for (std::size_t i = 0; i < kBlock; ++i) {
@@ -35,5 +39,13 @@ BlockMasks blockMasks(const char* block) noexcept
     return masks;
 }
 #endif
+
+} // namespace
+
+void blockMasks(const char* bytes, std::size_t blocks, BlockMasks* masks) noexcept
+{
+    for (std::size_t i = 0; i < blocks; ++i)
+        masks[i] = masksOfBlock(bytes + i * kBlock);
+}
 
 } // namespace qytxt::split::gbk

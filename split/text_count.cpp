@@ -77,25 +77,21 @@ void TextCounter::feedCounters(std::string_view bytes) noexcept
 // Both readings from one look at each block; GBK alone once the text is no longer valid UTF-8.
 void TextCounter::feedBoth(std::string_view bytes) noexcept
 {
-    for (; bytes.size() >= utf8::kBlock; bytes.remove_prefix(utf8::kBlock)) {
-        const utf8::BlockMasks masks = utf8::blockMasks(bytes.data());
-        m_gbk.feedBlock(bytes.data(), masks.high, ~masks.high & ~masks.control);
-        m_utf8.feed(masks, static_cast<unsigned>(utf8::kBlock));
-        m_validator.feed(bytes.substr(0, utf8::kBlock), masks);
+    constexpr std::size_t kBatch = utf8::kBatchBlocks * utf8::kBlock;
+    utf8::BlockMasks masks[utf8::kBatchBlocks];
+    while (!bytes.empty()) {
+        const std::string_view batch = bytes.substr(0, kBatch);
+        bytes.remove_prefix(batch.size());
+        const utf8::BlockCounts counts = utf8::blockMasks(batch, masks);
+        m_gbk.feed(batch, masks, counts);
+        m_utf8.feedValid(masks, batch.size(), counts);
+        m_validator.feed(batch, masks);
         if (!m_validator.valid()) {
             m_phase = Phase::OneModel;
-            m_gbk.feed(bytes.substr(utf8::kBlock));
+            m_gbk.feed(bytes);
             return;
         }
     }
-    if (bytes.empty())
-        return;
-    const utf8::BlockMasks masks = utf8::byteMasks(bytes);
-    m_gbk.feed(bytes);
-    m_utf8.feed(masks, static_cast<unsigned>(bytes.size()));
-    m_validator.feed(bytes, masks);
-    if (!m_validator.valid())
-        m_phase = Phase::OneModel;
 }
 
 TextEncoding TextCounter::encoding() const noexcept

@@ -15,8 +15,8 @@ struct UnitMasks {
     std::uint32_t low = 0;     // DC00..DFFF: the second half
 };
 
-// The masks of the 32 units at `block`, vectorised where the processor allows.
-UnitMasks blockMasks(const char* block, bool bigEndian) noexcept;
+// The masks of `blocks` consecutive blocks at `bytes`, vectorised where the processor allows.
+void blockMasks(const char* bytes, std::size_t blocks, bool bigEndian, UnitMasks* masks) noexcept;
 
 // The masks of the whole units among up to 64 bytes, one unit at a time.
 UnitMasks unitMasks(std::string_view bytes, bool bigEndian) noexcept;

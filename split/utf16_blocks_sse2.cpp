@@ -6,9 +6,9 @@
 
 namespace qytxt::split::utf16 {
 
-#if defined(__SSE2__)
 namespace {
 
+#if defined(__SSE2__)
 __m128i units(const char* block, int lane, bool bigEndian) noexcept
 {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * lane));
@@ -21,9 +21,7 @@ std::uint32_t unitBits(__m128i first, __m128i second) noexcept
     return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(first, second)));
 }
 
-} // namespace
-
-UnitMasks blockMasks(const char* block, bool bigEndian) noexcept
+UnitMasks masksOfBlock(const char* block, bool bigEndian) noexcept
 {
     const __m128i surrogateBits = _mm_set1_epi16(static_cast<short>(0xFC00));
     const __m128i highSurrogate = _mm_set1_epi16(static_cast<short>(0xD800));
@@ -51,10 +49,18 @@ UnitMasks blockMasks(const char* block, bool bigEndian) noexcept
     return masks;
 }
 #else
-UnitMasks blockMasks(const char* block, bool bigEndian) noexcept
+UnitMasks masksOfBlock(const char* block, bool bigEndian) noexcept
 {
     return unitMasks(std::string_view(block, kBlock), bigEndian);
 }
 #endif
+
+} // namespace
+
+void blockMasks(const char* bytes, std::size_t blocks, bool bigEndian, UnitMasks* masks) noexcept
+{
+    for (std::size_t i = 0; i < blocks; ++i)
+        masks[i] = masksOfBlock(bytes + i * kBlock, bigEndian);
+}
 
 } // namespace qytxt::split::utf16

@@ -1,6 +1,8 @@
 #include "split/utf16_count.h"
 
-#include <bit>
+#include "core/bit_count.h"
+
+#include <algorithm>
 
 namespace qytxt::split {
 
@@ -12,8 +14,15 @@ void Utf16Counter::feed(std::string_view bytes) noexcept
         bytes.remove_prefix(1);
         m_oddByte = false;
     }
-    for (; bytes.size() >= utf16::kBlock; bytes.remove_prefix(utf16::kBlock))
-        feedUnits(utf16::blockMasks(bytes.data(), m_bigEndian), static_cast<unsigned>(utf16::kBlock / 2));
+    constexpr std::size_t kBatch = 16;
+    utf16::UnitMasks masks[kBatch];
+    while (bytes.size() >= utf16::kBlock) {
+        const std::size_t blocks = std::min(bytes.size() / utf16::kBlock, kBatch);
+        utf16::blockMasks(bytes.data(), blocks, m_bigEndian, masks);
+        for (std::size_t i = 0; i < blocks; ++i)
+            feedUnits(masks[i], static_cast<unsigned>(utf16::kBlock / 2));
+        bytes.remove_prefix(blocks * utf16::kBlock);
+    }
     if (bytes.size() >= 2)
         feedUnits(utf16::unitMasks(bytes, m_bigEndian), static_cast<unsigned>(bytes.size() / 2));
     if (bytes.size() % 2 != 0) {
@@ -25,8 +34,8 @@ void Utf16Counter::feed(std::string_view bytes) noexcept
 void Utf16Counter::feedUnits(const utf16::UnitMasks& masks, unsigned count) noexcept
 {
     const std::uint32_t afterHigh = (masks.high << 1) | (m_afterHigh ? 1U : 0U);
-    m_pairedLows += std::popcount(masks.low & afterHigh);
-    m_controls += std::popcount(masks.control);
+    m_pairedLows += core::bitCount(masks.low & afterHigh);
+    m_controls += core::bitCount(masks.control);
     m_units += count;
     m_afterHigh = ((masks.high >> (count - 1)) & 1U) != 0;
 }

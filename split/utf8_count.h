@@ -15,14 +15,22 @@ class Utf8Counter {
 public:
     void feed(std::string_view bytes) noexcept;
 
-    // `count` bytes (1 to 64) whose masks are already known.
-    void feed(const core::utf8::BlockMasks& masks, unsigned count) noexcept;
+    // `bytes` bytes (at most kBatchBlocks blocks) with the masks and counts core::utf8::blockMasks
+    // gave for them.
+    void feed(const core::utf8::BlockMasks* masks, std::size_t bytes, const core::utf8::BlockCounts& counts) noexcept;
+
+    // The same for bytes that are valid UTF-8 so far, where every continuation byte is expected:
+    // quicker, and wrong only for a text that is then no longer read as UTF-8.
+    void feedValid(const core::utf8::BlockMasks* masks, std::size_t bytes,
+                   const core::utf8::BlockCounts& counts) noexcept;
 
     std::int64_t fullWidthLength() const noexcept { return 2 * m_characters - m_controls; }
 
     Boundary boundary() const noexcept;
 
 private:
+    void advance(const core::utf8::BlockMasks* masks, std::size_t bytes) noexcept;
+
     std::int64_t m_characters = 0;
     std::int64_t m_controls = 0;
     core::utf8::History m_history;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -457,6 +458,128 @@ INSTANTIATE_TEST_SUITE_P(Texts, RoundTrip,
                                            RoundTripCase{"PastOneCheckpoint", 60},
                                            RoundTripCase{"ManyCheckpoints", 400}),
                          qytxt::testing::CaseName());
+
+// A novel in UTF-8 with CRLF and LF lines, tabs and full-width punctuation, and, unless it must stay
+// within GBK, characters that take four bytes in UTF-8 and GB18030 and a surrogate pair in UTF-16.
+std::string utf8Novel(std::mt19937& random, std::size_t lines, bool beyondGbk)
+{
+    static const char* const kPieces[] = {"第一章　开始", "他说：“你好，世界！”", "\t", "abc def", "～…", "·"};
+    static const char* const kBeyondGbk[] = {"😀", "𠀀", "€"};
+    std::string text;
+    for (std::size_t i = 0; i < lines; ++i) {
+        const int pieces = 1 + static_cast<int>(random() % 6);
+        for (int p = 0; p < pieces; ++p)
+            text += beyondGbk && random() % 3 == 0 ? kBeyondGbk[random() % std::size(kBeyondGbk)]
+                                                   : kPieces[random() % std::size(kPieces)];
+        text += random() % 3 == 0 ? "\n" : "\r\n";
+    }
+    return text;
+}
+
+// The full-width length of valid text by its code points: printable ASCII 2, controls 1, any other 2.
+std::int64_t widthOfCodePoints(std::string_view text, const char* encoding)
+{
+    const std::string utf32 = core::convertEncoding(text, encoding, "UTF-32LE");
+    std::int64_t width = 0;
+    for (std::size_t i = 0; i + 4 <= utf32.size(); i += 4) {
+        const auto unit = static_cast<unsigned char>(utf32[i]) | static_cast<unsigned char>(utf32[i + 1]) << 8 |
+                          static_cast<unsigned char>(utf32[i + 2]) << 16;
+        width += unit < 0x20 || unit == 0x7F ? 1 : 2;
+    }
+    return width;
+}
+
+struct EncodingCase : qytxt::testing::NamedCase {
+    const char* encoding;        // as iconv names it
+    std::string_view mark;       // the source's byte order mark, if any
+    core::EncodingChoice forced; // what the job is told; detection when empty
+    bool beyondGbk;              // holds characters outside GBK
+    bool gbkModel;               // read as GBK, where a four-byte sequence counts two characters
+    int strayBytes;              // invalid bytes put between UTF-8 characters
+};
+
+class EncodingRoundTrip : public ::testing::TestWithParam<EncodingCase> {};
+
+// Every part decodes in the source's encoding (except where the source itself does not), starts with
+// the source's mark, holds the planned number of characters, and the parts give back the source.
+TEST_P(EncodingRoundTrip, PartsDecodeAndGiveBackTheSource)
+{
+    const EncodingCase& c = GetParam();
+    std::mt19937 random(4);
+    std::string body = core::convertEncoding(utf8Novel(random, 70, c.beyondGbk), "UTF-8", c.encoding);
+    ASSERT_FALSE(body.empty());
+    std::vector<std::size_t> strays;
+    for (int i = 0; i < c.strayBytes; ++i) {
+        // Between two UTF-8 characters, so that the stray byte is the text's only fault there.
+        std::size_t at = random() % body.size();
+        while (at < body.size() && (static_cast<unsigned char>(body[at]) & 0xC0) == 0x80)
+            ++at;
+        body.insert(at, 1, '\xFF');
+        for (std::size_t& stray : strays)
+            stray += stray >= at ? 1 : 0;
+        strays.push_back(at);
+    }
+    const std::string source = std::string(c.mark) + body;
+    const auto widthOf = [&](std::string_view text) {
+        return c.gbkModel ? referenceFullWidthLength(text) : widthOfCodePoints(text, c.encoding);
+    };
+    const std::int64_t n = c.strayBytes > 0 ? -1 : widthOf(body) / 2;
+    // A cut moves on to the end of the character it falls in: at most one byte of the full-width form,
+    // or three in a four-byte sequence that GBK's reading counts as two characters.
+    const std::int64_t tolerance = c.gbkModel && c.beyondGbk ? 3 : 1;
+
+    std::vector<std::pair<SplitMode, std::int64_t>> runs;
+    for (const std::int64_t number : {1, 2, 3, 7, 13})
+        runs.emplace_back(SplitMode::ByParts, number);
+    for (const std::int64_t number : {5, 17, 100, 1000})
+        runs.emplace_back(SplitMode::BySize, number);
+    for (const auto& [mode, number] : runs) {
+        SCOPED_TRACE((mode == SplitMode::ByParts ? "parts " : "size ") + std::to_string(number));
+        Fixture f;
+        writeBytes(f.source, source);
+        SplitJobState state;
+        RecordingWindow window(state);
+        ASSERT_EQ(runSplitJob(f.request(mode, core::integerToText(number).c_str()), window, state, c.forced),
+                  SplitOutcome::Completed);
+
+        const std::vector<std::int64_t> lengths =
+            n >= 0 ? expectedLengths(mode, n, number) : std::vector<std::int64_t>();
+        if (n >= 0) {
+            ASSERT_EQ(f.fileCount(), lengths.size());
+        }
+        std::string joined(c.mark);
+        for (int i = 1; i <= static_cast<int>(f.fileCount()); ++i) {
+            std::string part = readBytes(f.part(i));
+            ASSERT_TRUE(part.starts_with(c.mark)) << "part " << i;
+            part.erase(0, c.mark.size());
+            const std::size_t begin = joined.size() - c.mark.size();
+            joined += part;
+            const bool holdsStray = std::any_of(
+                strays.begin(), strays.end(), [&](std::size_t at) { return at >= begin && at < begin + part.size(); });
+            if (part.empty() || holdsStray)
+                continue;
+            EXPECT_FALSE(core::convertEncoding(part, c.encoding, "UTF-8").empty())
+                << "part " << i << " does not decode";
+            if (n >= 0) {
+                EXPECT_LE(std::abs(widthOf(part) - 2 * lengths[static_cast<std::size_t>(i - 1)]), tolerance)
+                    << "part " << i;
+            }
+        }
+        ASSERT_EQ(joined, source);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, EncodingRoundTrip,
+    ::testing::Values(EncodingCase{"Gbk", "GBK", "", std::nullopt, false, true, 0},
+                      EncodingCase{"Gb18030FourBytes", "GB18030", "", std::nullopt, true, true, 0},
+                      EncodingCase{"Gb18030Told", "GB18030", "", core::TextEncoding::Gb18030, true, false, 0},
+                      EncodingCase{"Utf8", "UTF-8", "", std::nullopt, true, false, 0},
+                      EncodingCase{"Utf8WithMark", "UTF-8", "\xEF\xBB\xBF", std::nullopt, true, false, 0},
+                      EncodingCase{"Utf16LeWithMark", "UTF-16LE", "\xFF\xFE", std::nullopt, true, false, 0},
+                      EncodingCase{"Utf16BeWithMark", "UTF-16BE", "\xFE\xFF", std::nullopt, true, false, 0},
+                      EncodingCase{"Utf8ToldWithStrayBytes", "UTF-8", "", core::TextEncoding::Utf8, true, false, 3}),
+    qytxt::testing::CaseName());
 
 } // namespace
 } // namespace qytxt::split
