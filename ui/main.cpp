@@ -1,6 +1,7 @@
 #include "notices/notice_addresses.h"
 #include "notices/notice_source.h"
 #include "ui/main_window.h"
+#include "ui/program_icon.h"
 
 #include <QApplication>
 
@@ -14,6 +15,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // The program ends with its window, even when a message box of a job is still open.
     app.setQuitOnLastWindowClosed(false);
+    // Desktops find the window's entry, and with it the name and icon they show, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QYTXT_APP_ID));
+    QApplication::setWindowIcon(ui::programIcon());
 
     auto dialogs = std::make_shared<ui::QtPathDialogs>();
     ui::WindowServices services;

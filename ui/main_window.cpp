@@ -7,6 +7,7 @@
 #include "split/split_job.h"
 #include "ui/ad_line.h"
 #include "ui/info_panel.h"
+#include "ui/program_icon.h"
 #include "ui/qt_text.h"
 #include "ui/text_field.h"
 #include "ui/window_bridges.h"
@@ -79,6 +80,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
       m_noticeBridge(std::make_shared<NoticeBridge>(m_channel, this))
 {
     setWindowTitle(kTitle);
+    setWindowIcon(programIcon());
     setFixedSize(kClientWidth, kClientHeight);
     // The platform's GUI font family, at the size the fixed layout was drawn for: larger sizes
     // push the info panel's fifth line and the longer button captions out of their controls.
