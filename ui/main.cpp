@@ -2,6 +2,7 @@
 #include "notices/notice_source.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
+#include "ui/start_paths.h"
 
 #include <QApplication>
 
@@ -30,6 +31,8 @@ int main(int argc, char* argv[])
 
     auto* window = new ui::MainWindow(std::move(services));
     dialogs->setOwner(window);
+    // Qt has taken its own options out of the arguments; what is left are files to open.
+    ui::openStartPaths(*window, QApplication::arguments().mid(1));
     QObject::connect(window, &ui::MainWindow::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window->show();
     app.exec();

@@ -6,6 +6,8 @@
 #include "split/preview.h"
 #include "split/split_job.h"
 #include "ui/ad_line.h"
+#include "ui/file_drops.h"
+#include "ui/incoming_paths.h"
 #include "ui/info_panel.h"
 #include "ui/program_icon.h"
 #include "ui/qt_text.h"
@@ -89,6 +91,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     setFont(font);
     buildControls();
     connectEvents();
+    new FileDrops(*this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -282,9 +285,14 @@ void MainWindow::pickSource()
     m_fileDialog.setKind(SharedFileDialog::Kind::Open);
     if (!m_fileDialog.exec())
         return;
-    m_sourceField->writeText(m_fileDialog.fileName());
-    m_folderField->writeText(toQString(core::folderOfPath(toText(m_sourceField->text()))));
+    setSplitSource(m_fileDialog.fileName());
     m_fileDialog.setFileName(QString());
+}
+
+void MainWindow::setSplitSource(const QString& path)
+{
+    m_sourceField->writeText(path);
+    m_folderField->writeText(toQString(core::folderOfPath(toText(m_sourceField->text()))));
 }
 
 void MainWindow::pickFolder()
@@ -310,16 +318,20 @@ void MainWindow::pickOutput()
 void MainWindow::addEntry(bool after)
 {
     m_fileDialog.setKind(SharedFileDialog::Kind::Open);
-    if (!m_fileDialog.exec())
+    if (!m_fileDialog.exec(SharedFileDialog::Choice::SeveralFiles))
         return;
-    const core::Text path = toText(m_fileDialog.fileName());
+    const std::vector<core::Text> paths = mergeInputsOf(m_fileDialog.fileNames());
     m_fileDialog.setFileName(QString());
-    if (path.empty())
-        return; // a name GBK cannot carry; the list never holds an empty entry
     if (after)
-        m_mergeModel.addAfter(path);
+        m_mergeModel.addAllAfter(paths);
     else
-        m_mergeModel.addBefore(path);
+        m_mergeModel.addAllBefore(paths);
+    showMergeList();
+}
+
+void MainWindow::insertMergeEntries(int row, const std::vector<core::Text>& paths)
+{
+    m_mergeModel.insertAll(row, paths);
     showMergeList();
 }
 

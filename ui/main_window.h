@@ -69,6 +69,12 @@ public:
 
     const merge::MergeList& mergeList() const { return m_mergeModel; }
 
+    // Ways in besides the pickers (dropped files, start arguments). A split source is taken as the
+    // source picker takes it; merge inputs go before entry `row`, or at the end for a row outside
+    // the list, and the last one becomes current.
+    void setSplitSource(const QString& path);
+    void insertMergeEntries(int row, const std::vector<core::Text>& paths);
+
     // Window operations the jobs and the ad rotation use (window's thread only).
     void setSplitButtonCaption(const core::Text& caption);
     void setSplitButtonEnabled(bool enabled);

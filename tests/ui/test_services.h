@@ -15,10 +15,15 @@
 
 namespace qytxt::ui::testing {
 
-// Answers the pickers' dialogs from a queue (an empty answer is a cancel) and records each call.
+// Answers the pickers' dialogs from a queue (an empty answer is a cancel) and records each call. An
+// answer to a dialog that takes several files lists them one per line.
 class TestDialogs : public PathDialogs {
 public:
     QString openTextFile(const QString& initialName) override { return answer(QStringLiteral("open"), initialName); }
+    QStringList openTextFiles(const QString& initialName) override
+    {
+        return answer(QStringLiteral("open"), initialName).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
     QString saveTextFile(const QString& initialName) override { return answer(QStringLiteral("save"), initialName); }
     QString chooseFolder(const QString& title) override { return answer(QStringLiteral("folder"), title); }
 
