@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/merge_inputs.h"
 #include "cli/option_reader.h"
 #include "cli/terminal.h"
 #include "cli/usage.h"
@@ -51,7 +52,7 @@ private:
     ProgressLine m_progress;
 };
 
-constexpr OptionSpec kMergeOptions[] = {{"--output", true}};
+constexpr OptionSpec kMergeOptions[] = {{"--output", true}, {"--natural", false}};
 
 } // namespace
 
@@ -64,14 +65,19 @@ int runMergeCommand(std::span<const std::string_view> args)
     const core::Text* output = arguments.value("--output");
     if (output == nullptr || output->empty())
         return usageError("merge", "needs --output OUT");
-    std::vector<core::Text>& inputs = arguments.operands;
-    if (inputs.empty())
+    const std::vector<core::Text>& operands = arguments.operands;
+    if (operands.empty())
         return usageError("merge", "needs at least one input");
     // An empty path would read as the end of the list.
-    if (std::find(inputs.begin(), inputs.end(), core::Text()) != inputs.end())
+    if (std::find(operands.begin(), operands.end(), core::Text()) != operands.end())
         return usageError("merge", "an input path is empty");
+    auto inputs = mergeInputs(operands, *output, arguments.has("--natural"));
+    if (const auto* problem = std::get_if<std::string>(&inputs)) {
+        std::fprintf(stderr, "qytxt-cli merge: %s\n", problem->c_str());
+        return 1;
+    }
 
-    TerminalMergeWindow window(std::move(inputs), *output);
+    TerminalMergeWindow window(std::move(std::get<std::vector<core::Text>>(inputs)), *output);
     merge::MergeJobState state;
     const merge::MergeOutcome outcome = merge::runMergeJob(window, state);
     if (outcome == merge::MergeOutcome::Completed)
