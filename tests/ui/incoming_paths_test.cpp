@@ -124,13 +124,10 @@ private slots:
             << abc << 1 << "addAfterButton" << chapters << (QStringList{"a", "b"} + ordered + QStringList{"c"}) << 4;
         QTest::newRow("before the current entry")
             << abc << 1 << "addBeforeButton" << chapters << (QStringList{"a"} + ordered + QStringList{"b", "c"}) << 3;
-        QTest::newRow("before the first entry") << abc << 0 << "addBeforeButton" << chapters << (ordered + abc) << 2;
         QTest::newRow("no current entry appends") << abc << -1 << "addBeforeButton" << chapters << (abc + ordered) << 5;
-        QTest::newRow("empty list") << QStringList() << -1 << "addAfterButton" << chapters << ordered << 2;
         QTest::newRow("one file keeps the one-file rule")
             << abc << -1 << "addAfterButton" << QStringList{chapters.front()} << (abc + QStringList{chapters.front()})
             << -1;
-        QTest::newRow("cancelled") << abc << 1 << "addAfterButton" << QStringList() << abc << 1;
     }
     void addButtonsTakeSeveralFiles()
     {
