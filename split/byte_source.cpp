@@ -53,7 +53,8 @@ FileSource::Copy FileSource::copyTo(std::string_view path, std::int64_t begin, s
 {
     // Emptied only once it is known not to be the source itself: the one unnumbered part of a
     // source kept in its own part folder is the source, and truncating it would destroy it.
-    core::UniqueFd target = core::openPath(path, O_WRONLY | O_CREAT, 0666);
+    // Non-blocking, so that a pipe in a part's place fails at once instead of waiting for a reader.
+    core::UniqueFd target = core::openPath(path, O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY, 0666);
     struct stat targetInfo {};
     struct stat sourceInfo {};
     if (!target.isValid() || ::fstat(target.get(), &targetInfo) != 0 || ::fstat(m_fd.get(), &sourceInfo) != 0)

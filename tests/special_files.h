@@ -15,9 +15,9 @@
 
 namespace qytxt::testing {
 
-// A FIFO that nobody writes to. Opening it for reading blocks until a writer comes, so code that
-// does so would hang its test: after `patience` this comes as that writer and notes it, and the
-// test fails on rescued() instead of hanging.
+// A FIFO that nobody reads or writes. Opening it blocks until the other end is opened, so code
+// that does so would hang its test: after `patience` this opens both ends to let it go, notes it,
+// and the test fails on rescued() instead of hanging.
 class UnwrittenFifo {
 public:
     explicit UnwrittenFifo(std::filesystem::path path, std::chrono::seconds patience = std::chrono::seconds(5))
@@ -28,15 +28,16 @@ public:
             std::unique_lock lock(m_mutex);
             if (m_done.wait_for(lock, patience, [this] { return m_finished; }))
                 return;
-            while (!m_finished) {
-                // Succeeds only while a reader waits in its open; closing at once gives it the end.
-                const int fd = ::open(m_path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-                if (fd >= 0) {
-                    ::close(fd);
-                    m_rescued = true;
-                }
-                m_done.wait_for(lock, std::chrono::milliseconds(10), [this] { return m_finished; });
-            }
+            m_rescued = true;
+            // A reader releases a waiting writer; a writer that closes at once gives a waiting
+            // reader the end of the file.
+            const int reader = ::open(m_path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+            const int writer = ::open(m_path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (writer >= 0)
+                ::close(writer);
+            m_done.wait(lock, [this] { return m_finished; });
+            if (reader >= 0)
+                ::close(reader);
         });
     }
     ~UnwrittenFifo()

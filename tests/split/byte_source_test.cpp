@@ -82,6 +82,10 @@ TEST(FileSource, CopyFailuresAreReported)
     EXPECT_EQ(source.copyTo(gbkPath(dir.file("folder")), 0, 4), FileSource::Copy::Failed);
     EXPECT_TRUE(fs::is_directory(dir.file("folder")));
     EXPECT_EQ(source.copyTo(gbkPath(dir.file("none") / "a.txt"), 0, 4), FileSource::Copy::Failed);
+    const qytxt::testing::UnwrittenFifo fifo(dir.file("fifo.txt"));
+    EXPECT_EQ(source.copyTo(gbkPath(fifo.path()), 0, 4), FileSource::Copy::Failed);
+    EXPECT_FALSE(fifo.rescued()) << "waited for a reader";
+    EXPECT_TRUE(fs::is_fifo(fifo.path()));
 
     // Another program cuts the source short after it was opened: the part cannot be complete, and
     // is not left behind as if it were.
