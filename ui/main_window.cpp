@@ -79,7 +79,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
       m_mergeState(std::make_shared<merge::MergeJobState>()),
       m_splitBridge(std::make_shared<SplitBridge>(m_channel, this)),
       m_mergeBridge(std::make_shared<MergeBridge>(m_channel, this)),
-      m_noticeBridge(std::make_shared<NoticeBridge>(m_channel, this))
+      m_noticeBridge(std::make_shared<NoticeBridge>(m_channel, this)), m_workers(m_services.startThread)
 {
     setWindowTitle(kTitle);
     setWindowIcon(programIcon());
@@ -218,7 +218,8 @@ void MainWindow::onCreated()
             ad->window = m_noticeBridge;
             ad->rotation = std::make_unique<notices::AdRotation>(*ad->source, *ad->window, m_services.adTimings);
             m_adThread = ad;
-            m_workers.start([ad] { ad->rotation->run(); });
+            if (!m_workers.start([ad] { ad->rotation->run(); }))
+                m_adThread.reset(); // no ad line this time; the window works without it
         }
     }
     emit startupFinished();
@@ -369,10 +370,16 @@ void MainWindow::startSplit()
     request.outputFolder = toText(m_folderField->text());
     request.mode = m_byPartsRadio->isChecked() ? split::SplitMode::ByParts : split::SplitMode::BySize;
     request.numberText = toText(m_byPartsRadio->isChecked() ? m_partsField->text() : m_sizeField->text());
-    m_workers.start([request, bridge = m_splitBridge, state = m_splitState, channel = m_channel, window = this] {
-        const split::SplitOutcome outcome = split::runSplitJob(request, *bridge, *state);
-        channel->call([window, outcome] { window->splitJobEnded(outcome); });
-    });
+    const bool started =
+        m_workers.start([request, bridge = m_splitBridge, state = m_splitState, channel = m_channel, window = this] {
+            const split::SplitOutcome outcome = split::runSplitJob(request, *bridge, *state);
+            channel->call([window, outcome] { window->splitJobEnded(outcome); });
+        });
+    if (!started) {
+        // No thread, no job: the button is free again and the window goes on.
+        setSplitButtonCaption(toText(kSplitIdle));
+        setSplitButtonEnabled(true);
+    }
 }
 
 void MainWindow::splitJobEnded(split::SplitOutcome outcome)
@@ -388,10 +395,15 @@ void MainWindow::startMerge()
     if (m_shutDown || !m_mergeButton->isEnabled())
         return;
     m_mergeButton->setEnabled(false);
-    m_workers.start([bridge = m_mergeBridge, state = m_mergeState, channel = m_channel, window = this] {
-        const merge::MergeOutcome outcome = merge::runMergeJob(*bridge, *state);
-        channel->call([window, outcome] { window->mergeJobEnded(outcome); });
-    });
+    const bool started =
+        m_workers.start([bridge = m_mergeBridge, state = m_mergeState, channel = m_channel, window = this] {
+            const merge::MergeOutcome outcome = merge::runMergeJob(*bridge, *state);
+            channel->call([window, outcome] { window->mergeJobEnded(outcome); });
+        });
+    if (!started) {
+        setMergeButtonCaption(toText(kMergeIdle));
+        setMergeButtonEnabled(true);
+    }
 }
 
 void MainWindow::mergeJobEnded(merge::MergeOutcome outcome)

@@ -50,6 +50,7 @@ struct WindowServices {
     std::shared_ptr<PathDialogs> dialogs;
     std::shared_ptr<WebBrowser> browser;
     notices::AdTimings adTimings;
+    WorkerThreads::Starter startThread; // empty: std::thread
 };
 
 // The program's one window: the split panel, the merge panel and the ad line. It owns every

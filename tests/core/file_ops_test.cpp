@@ -2,6 +2,7 @@
 
 #include "core/encoding.h"
 #include "named_case.h"
+#include "special_files.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +37,7 @@ TEST(ReadFile, FailuresAndEmptyFileAreTold)
 {
     TempDir dir;
     writeBytes(dir.file("empty.txt"), "");
+    const testing::UnwrittenFifo fifo(dir.file("fifo.txt"));
     struct Case : qytxt::testing::NamedCase {
         Text path;
         bool readable;
@@ -45,12 +47,15 @@ TEST(ReadFile, FailuresAndEmptyFileAreTold)
         {"missing file", gbkPath(dir.file("missing.txt")), false},
         {"a folder", gbkPath(dir.path()), false},
         {"empty file", gbkPath(dir.file("empty.txt")), true},
+        {"a pipe nobody writes to", gbkPath(fifo.path()), false},
+        {"a device without end", "/dev/zero", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(readFile(c.path), "");
         EXPECT_EQ(tryReadFile(c.path).has_value(), c.readable);
     }
+    EXPECT_FALSE(fifo.rescued()) << "waited on the pipe";
 }
 
 TEST(ReadFile, ReusedBufferHoldsExactlyTheNextFile)
@@ -190,6 +195,18 @@ TEST(OpenFile, MoveHandsOverAndCloseIsIdempotent)
     EXPECT_FALSE(second.isOpen());
     EXPECT_FALSE(second.write("y"));
     EXPECT_EQ(readBytes(dir.file("out.txt")), "x");
+}
+
+TEST(OpenFile, CloseReportsErrors)
+{
+    TempDir dir;
+    writeBytes(dir.file("out.txt"), "");
+    OpenFile file = OpenFile::open(gbkPath(dir.file("out.txt")));
+    ASSERT_TRUE(file.write("x"));
+    ASSERT_TRUE(testing::closeWriterBehindItsBack(dir.path()));
+    EXPECT_FALSE(file.close());
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_TRUE(file.close());
 }
 
 TEST(OpenFile, FailedWriteKeepsThePosition)

@@ -294,6 +294,24 @@ TEST(SplitJob, StopRequestEndsTheJobBeforeTheNextPart)
     EXPECT_EQ(readBytes(f.part(2)), "cd");
 }
 
+TEST(SplitJob, BusyWhileClaimedThenFreeForTheNextJob)
+{
+    Fixture f;
+    writeBytes(f.source, "abcdef");
+    SplitJobState state;
+    RecordingWindow window(state);
+    state.claimed = true;
+    EXPECT_EQ(runSplitJob(f.request(SplitMode::ByParts, "2"), window, state), SplitOutcome::Busy);
+    EXPECT_TRUE(window.calls.empty());
+    EXPECT_FALSE(fs::exists(f.parts));
+
+    state.claimed = false;
+    EXPECT_EQ(runSplitJob(f.request(SplitMode::ByParts, "2"), window, state), SplitOutcome::Completed);
+    EXPECT_FALSE(state.claimed);
+    EXPECT_EQ(runSplitJob(f.request(SplitMode::ByParts, ""), window, state), SplitOutcome::Failed);
+    EXPECT_FALSE(state.claimed);
+}
+
 TEST(SplitJob, EmptySourceGivesEmptyPartsWithoutProgress)
 {
     Fixture f;

@@ -225,6 +225,41 @@ private slots:
                 QStringList{QStringLiteral("in.txt")});
     }
 
+    void refusedThreadLeavesTheWindowRunning_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("done");
+        QTest::newRow("split") << "splitButton"
+                               << "分割完成";
+        QTest::newRow("merge") << "mergeButton"
+                               << "合并完成";
+    }
+    void refusedThreadLeavesTheWindowRunning()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, done);
+        open();
+        prepareSplit(QByteArray("abcdef"), QStringLiteral("2"));
+        addInputs({m_dir->filePath(QStringLiteral("novel.txt"))});
+        get<QLineEdit>("mergeOutputField")->setText(m_dir->filePath(QStringLiteral("merged.txt")));
+        auto* pushButton = m_window->findChild<QPushButton*>(button);
+        const QString idle = pushButton->text();
+
+        m_services->refuseThreads = true;
+        QTest::mouseClick(pushButton, Qt::LeftButton);
+        QVERIFY(pushButton->isEnabled());
+        QCOMPARE(pushButton->text(), idle);
+        QVERIFY(m_window->isVisible());
+
+        // The next click, with threads to be had, runs the job as usual.
+        m_services->refuseThreads = false;
+        m_services->messages->answerAtOnce = true;
+        QTest::mouseClick(pushButton, Qt::LeftButton);
+        QTRY_COMPARE(m_services->messages->texts(), QStringList{done});
+        QTRY_VERIFY(pushButton->isEnabled());
+        QCOMPARE(pushButton->text(), idle);
+    }
+
     void secondClickStartsNothing()
     {
         open();

@@ -12,6 +12,8 @@
 #include <atomic>
 #include <deque>
 #include <mutex>
+#include <system_error>
+#include <thread>
 
 namespace qytxt::ui::testing {
 
@@ -118,6 +120,8 @@ struct TestServices {
     notices::AdTimings adTimings;
     // Called on the window's thread each time the window asks for a notice source.
     std::function<void()> onSourceCreated;
+    // While set, the system refuses every new thread, as it does when out of threads or memory.
+    bool refuseThreads = false;
 
     WindowServices make()
     {
@@ -131,6 +135,11 @@ struct TestServices {
         services.dialogs = dialogs;
         services.browser = browser;
         services.adTimings = adTimings;
+        services.startThread = [this](std::function<void()> body) {
+            if (refuseThreads)
+                throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+            return std::thread(std::move(body));
+        };
         return services;
     }
 };
