@@ -23,7 +23,7 @@ public:
     // A modal box titled `title`; blocks the caller until dismissed. 0 stands for OK.
     virtual int showMessage(const core::Text& text, unsigned flags, const core::Text& title) = 0;
 
-    // Only ever called with a trimmed http:// or https:// address.
+    // Only ever called with an address webAddressToOpen let through, exactly as it gave it.
     virtual void openWebAddress(const core::Text& address) = 0;
 
     // Posts the close of the main window and returns at once.

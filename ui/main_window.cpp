@@ -444,7 +444,7 @@ void MainWindow::setAdCursor(notices::AdCursor cursor)
 void MainWindow::openWebAddress(const core::Text& address)
 {
     if (m_services.browser)
-        m_services.browser->open(toQString(address));
+        m_services.browser->open(webUrl(address));
 }
 
 void MainWindow::presentMessage(const core::Text& text, const core::Text& title, MessageIcon icon,
