@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -436,6 +437,32 @@ private slots:
         QVERIFY(clock.elapsed() >= 250);
         QCOMPARE(m_services->messages->shown[0].title, QStringLiteral("提示"));
         QCOMPARE(m_services->messages->shown[0].icon, MessageIcon::None);
+    }
+
+    // The ad thread moves on while the window is busy: a press handled before the next caption
+    // arrives opens the ad still on display, never the one about to replace it.
+    void adPressOpensTheAdOnDisplay()
+    {
+        m_services->online = true;
+        m_services->page =
+            section(kVersionMarker, QStringLiteral("v1.1")) +
+            section(QStringLiteral("//青筠广告//"),
+                    section(QStringLiteral("//广告1//"), QStringLiteral("一|https://example.invalid/1")) +
+                        section(QStringLiteral("//广告2//"), QStringLiteral("二|https://example.invalid/2")));
+        m_services->adTimings.cycle = 20ms;
+        open();
+        auto* ad = get<QLabel>("adLine");
+        QTRY_VERIFY(!ad->text().isEmpty());
+        const QString shown = ad->text();
+        QThread::msleep(300); // the window serves nothing meanwhile, so the next ad waits for it
+        const QPointF inside(5, 5);
+        QMouseEvent press(QEvent::MouseButtonPress, inside, ad->mapToGlobal(inside), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(ad, &press);
+        QCOMPARE(ad->text(), shown);
+        const QString expected = shown == QStringLiteral("一") ? QStringLiteral("https://example.invalid/1")
+                                                               : QStringLiteral("https://example.invalid/2");
+        QCOMPARE(m_services->browser->opened, QStringList{expected});
     }
 
     void adLineShowsPageTextAsPlainText()
