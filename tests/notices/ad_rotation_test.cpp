@@ -1,5 +1,6 @@
 #include "named_case.h"
 #include "notices/ad_rotation.h"
+#include "notices/notice_markers.h"
 #include "notices/update_check.h"
 #include "recording_window.h"
 #include "test_http_server.h"
@@ -265,14 +266,26 @@ TEST(AdManyEntriesTest, TheFirstIsShownFirst)
     EXPECT_EQ(window.captions().front().caption, "1");
 }
 
-TEST(AdManyEntriesTest, StopWhileCollectingReturnsAtOnce)
+TEST(AdManyEntriesTest, AreCollectedInNumberOrder)
 {
-    CountingSource source(manyEntriesPage());
-    RecordingWindow window;
-    RunningRotation running(source, window, {1h, 1h, 1h, 1h, 1h, 1ms});
-    ASSERT_TRUE(source.waitForFetches(1));
-    EXPECT_LT(running.stop(), 500ms);
-    EXPECT_LE(window.captions().size(), 1u);
+    const core::Text section = markers::section(manyEntriesPage(), markers::kAdSection).value();
+    const std::vector<AdEntry> entries = collectAdEntries(section, [] { return false; });
+    ASSERT_EQ(entries.size(), 250'000u);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].text != std::to_string(i + 1))
+            FAIL() << "entry " << i + 1 << " reads " << entries[i].text;
+    }
+}
+
+TEST(AdManyEntriesTest, AStopEndsTheCollectionAtOnce)
+{
+    int asked = 0;
+    const auto stopAndCount = [&asked] {
+        ++asked;
+        return true;
+    };
+    EXPECT_TRUE(collectAdEntries(manyEntriesPage(), stopAndCount).empty());
+    EXPECT_EQ(asked, 1);
 }
 
 struct LongAdCase : qytxt::testing::NamedCase {
