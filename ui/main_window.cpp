@@ -455,9 +455,10 @@ core::Text MainWindow::mergeOutputPath() const
     return toText(m_outputField->text());
 }
 
-void MainWindow::setAdCaption(const core::Text& caption)
+void MainWindow::showAd(const core::Text& caption, const notices::CurrentAd& ad)
 {
     m_adCaption = caption;
+    m_currentAd = ad;
     m_adLine->setText(toQString(caption));
 }
 
@@ -470,7 +471,7 @@ void MainWindow::setAdCursor(notices::AdCursor cursor)
 void MainWindow::openWebAddress(const core::Text& address)
 {
     if (m_services.browser)
-        m_services.browser->open(toQString(address));
+        m_services.browser->open(webUrl(address));
 }
 
 void MainWindow::presentMessage(const core::Text& text, const core::Text& title, MessageIcon icon,
@@ -485,9 +486,9 @@ void MainWindow::presentMessage(const core::Text& text, const core::Text& title,
 
 void MainWindow::onAdPressed()
 {
-    if (!m_adThread || m_shutDown)
+    if (m_shutDown)
         return;
-    const auto press = notices::adPress(m_adCaption, m_adThread->rotation->currentAd());
+    const auto press = notices::adPress(m_adCaption, m_currentAd);
     if (!press)
         return;
     if (press->address)

@@ -84,7 +84,7 @@ public:
     core::Text mergeEntryText(int index) const;
     int mergeEntryCount() const;
     core::Text mergeOutputPath() const;
-    void setAdCaption(const core::Text& caption);
+    void showAd(const core::Text& caption, const notices::CurrentAd& ad);
     void setAdCursor(notices::AdCursor cursor);
     notices::AdCursor adCursor() const { return m_adCursor; }
     void openWebAddress(const core::Text& address);
@@ -134,6 +134,7 @@ private:
     merge::MergeList m_mergeModel;
     notices::AdCursor m_adCursor = notices::AdCursor::Default;
     core::Text m_adCaption;
+    notices::CurrentAd m_currentAd; // set with the caption, so a press opens the ad it sees
     bool m_createdPosted = false;
     bool m_shutDown = false;
     bool m_syncingList = false;

@@ -88,9 +88,15 @@ public:
     int closeAllCalls = 0;
 };
 
+// Records each URL the window opens, as the browser would receive it.
 class TestBrowser : public WebBrowser {
 public:
-    void open(const QString& address) override { opened << address; }
+    void open(const QUrl& url) override
+    {
+        urls << url;
+        opened << QString::fromLatin1(url.toEncoded());
+    }
+    QList<QUrl> urls;
     QStringList opened;
 };
 
