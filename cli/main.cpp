@@ -1,20 +1,21 @@
 #include "cli/commands.h"
+#include "cli/terminal.h"
 #include "cli/usage.h"
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 #include <vector>
 
-int main(int argc, char** argv)
+namespace {
+
+int runCommand(std::span<const std::string_view> args)
 {
     using namespace qytxt::cli;
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
-    if (args.empty()) {
-        printUsage(stderr);
-        return kUsageError;
-    }
+    if (args.empty())
+        return usageError({}, "no command given");
     const std::string_view command = args.front();
-    const std::span<const std::string_view> rest(args.data() + 1, args.size() - 1);
+    const std::span<const std::string_view> rest = args.subspan(1);
     if (command == "--help" || command == "-h" || command == "help") {
         printUsage(stdout);
         return 0;
@@ -25,7 +26,14 @@ int main(int argc, char** argv)
         return runPreviewCommand(rest);
     if (command == "merge")
         return runMergeCommand(rest);
-    std::fprintf(stderr, "qytxt-cli: unknown command '%.*s'\n", static_cast<int>(command.size()), command.data());
-    printUsage(stderr);
-    return kUsageError;
+    return usageError({}, "unknown command '" + shownArgument(command) + "'");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qytxt::cli::reserveStandardStreams();
+    const std::vector<std::string_view> args(argc > 1 ? argv + 1 : argv, argc > 1 ? argv + argc : argv);
+    return qytxt::cli::finishStandardOutput(runCommand(args));
 }

@@ -1,15 +1,17 @@
 #include "cli/commands.h"
+#include "cli/merge_inputs.h"
+#include "cli/option_reader.h"
 #include "cli/terminal.h"
 #include "cli/usage.h"
-#include "core/encoding.h"
 #include "core/text.h"
 #include "merge/merge_job.h"
 #include "merge/merge_window.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <optional>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace qytxt::cli {
@@ -50,45 +52,32 @@ private:
     ProgressLine m_progress;
 };
 
-int usageError()
-{
-    printUsage(stderr);
-    return kUsageError;
-}
+constexpr OptionSpec kMergeOptions[] = {{"--output", true}, {"--natural", false}};
 
 } // namespace
 
 int runMergeCommand(std::span<const std::string_view> args)
 {
-    std::optional<core::Text> output;
-    std::vector<core::Text> inputs;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (!optionsEnded && arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (!optionsEnded && arg == "--output") {
-            if (output || i + 1 == args.size())
-                return usageError();
-            output = core::utf8ToGbk(args[++i]);
-            if (!output || output->empty())
-                return usageError();
-            continue;
-        }
-        if (!optionsEnded && arg.starts_with("-") && arg.size() > 1)
-            return usageError();
-        const std::optional<core::Text> input = core::utf8ToGbk(arg);
-        // An empty path would read as the end of the list.
-        if (!input || input->empty())
-            return usageError();
-        inputs.push_back(*input);
+    std::variant<Arguments, ArgumentStop> read = readArguments(args, kMergeOptions);
+    if (const auto* stop = std::get_if<ArgumentStop>(&read))
+        return stopCommand("merge", *stop);
+    Arguments& arguments = std::get<Arguments>(read);
+    const core::Text* output = arguments.value("--output");
+    if (output == nullptr || output->empty())
+        return usageError("merge", "needs --output OUT");
+    const std::vector<core::Text>& operands = arguments.operands;
+    if (operands.empty())
+        return usageError("merge", "needs at least one input");
+    // An empty path would read as the end of the list.
+    if (std::find(operands.begin(), operands.end(), core::Text()) != operands.end())
+        return usageError("merge", "an input path is empty");
+    auto inputs = mergeInputs(operands, *output, arguments.has("--natural"));
+    if (const auto* problem = std::get_if<std::string>(&inputs)) {
+        std::fprintf(stderr, "qytxt-cli merge: %s\n", problem->c_str());
+        return 1;
     }
-    if (!output || inputs.empty())
-        return usageError();
 
-    TerminalMergeWindow window(std::move(inputs), *output);
+    TerminalMergeWindow window(std::move(std::get<std::vector<core::Text>>(inputs)), *output);
     merge::MergeJobState state;
     const merge::MergeOutcome outcome = merge::runMergeJob(window, state);
     if (outcome == merge::MergeOutcome::Completed)

@@ -1,8 +1,8 @@
 #include "cli/commands.h"
+#include "cli/option_reader.h"
 #include "cli/terminal.h"
 #include "cli/usage.h"
 
-#include "core/encoding.h"
 #include "core/path.h"
 #include "core/text_ops.h"
 #include "split/preview.h"
@@ -10,7 +10,9 @@
 #include "split/split_window.h"
 
 #include <cstdio>
-#include <optional>
+#include <string>
+#include <utility>
+#include <variant>
 #include <vector>
 
 namespace qytxt::cli {
@@ -44,58 +46,46 @@ core::Text withFolder(core::Text path)
     return path;
 }
 
-struct ParsedArguments {
+constexpr OptionSpec kSplitOptions[] = {{"--parts", true}, {"--size", true}};
+
+struct SplitArguments {
     split::SplitMode mode = split::SplitMode::ByParts;
-    std::vector<core::Text> values; // the number text, then the paths, all converted to GBK
+    core::Text numberText;
+    std::vector<core::Text> paths;
 };
 
-// --parts N or --size N followed by exactly `paths` paths. Nothing on a usage error.
-std::optional<ParsedArguments> parse(std::span<const std::string_view> args, std::size_t paths)
+// "--parts N" or "--size N", then `pathCount` paths (named in `pathsNeeded` for the error message).
+// On a stop, the exit status.
+std::variant<SplitArguments, int> readSplitArguments(std::string_view command, std::span<const std::string_view> args,
+                                                     std::size_t pathCount, std::string_view pathsNeeded)
 {
-    if (args.size() != 2 + paths)
-        return std::nullopt;
-    ParsedArguments parsed;
-    if (args[0] == "--parts")
-        parsed.mode = split::SplitMode::ByParts;
-    else if (args[0] == "--size")
-        parsed.mode = split::SplitMode::BySize;
-    else
-        return std::nullopt;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        std::optional<core::Text> value = core::utf8ToGbk(args[i]);
-        if (!value)
-            return std::nullopt;
-        parsed.values.push_back(std::move(*value));
-    }
-    return parsed;
-}
-
-bool asksForHelp(std::span<const std::string_view> args)
-{
-    for (const std::string_view arg : args)
-        if (arg == "--help" || arg == "-h")
-            return true;
-    return false;
+    const std::variant<Arguments, ArgumentStop> read = readArguments(args, kSplitOptions);
+    if (const auto* stop = std::get_if<ArgumentStop>(&read))
+        return stopCommand(command, *stop);
+    const Arguments& arguments = std::get<Arguments>(read);
+    const core::Text* parts = arguments.value("--parts");
+    const core::Text* size = arguments.value("--size");
+    if ((parts == nullptr) == (size == nullptr))
+        return usageError(command, "give either --parts N or --size N");
+    if (arguments.operands.size() != pathCount)
+        return usageError(command, "expects " + std::string(pathsNeeded));
+    return SplitArguments{parts ? split::SplitMode::ByParts : split::SplitMode::BySize, parts ? *parts : *size,
+                          arguments.operands};
 }
 
 } // namespace
 
 int runSplitCommand(std::span<const std::string_view> args)
 {
-    if (asksForHelp(args)) {
-        printUsage(stdout);
-        return 0;
-    }
-    const std::optional<ParsedArguments> parsed = parse(args, 2);
-    if (!parsed) {
-        printUsage(stderr);
-        return kUsageError;
-    }
+    std::variant<SplitArguments, int> read = readSplitArguments("split", args, 2, "SOURCE OUTPUT_FOLDER");
+    if (const int* status = std::get_if<int>(&read))
+        return *status;
+    SplitArguments& arguments = std::get<SplitArguments>(read);
     split::SplitRequest request;
-    request.mode = parsed->mode;
-    request.numberText = parsed->values[0];
-    request.sourcePath = withFolder(parsed->values[1]);
-    request.outputFolder = parsed->values[2];
+    request.mode = arguments.mode;
+    request.numberText = std::move(arguments.numberText);
+    request.sourcePath = withFolder(std::move(arguments.paths[0]));
+    request.outputFolder = std::move(arguments.paths[1]);
 
     TerminalSplitWindow window;
     split::SplitJobState state;
@@ -109,16 +99,12 @@ int runSplitCommand(std::span<const std::string_view> args)
 
 int runPreviewCommand(std::span<const std::string_view> args)
 {
-    if (asksForHelp(args)) {
-        printUsage(stdout);
-        return 0;
-    }
-    const std::optional<ParsedArguments> parsed = parse(args, 1);
-    if (!parsed) {
-        printUsage(stderr);
-        return kUsageError;
-    }
-    for (const core::Text& line : split::previewLines(withFolder(parsed->values[1]), parsed->mode, parsed->values[0]))
+    const std::variant<SplitArguments, int> read = readSplitArguments("preview", args, 1, "SOURCE");
+    if (const int* status = std::get_if<int>(&read))
+        return *status;
+    const SplitArguments& arguments = std::get<SplitArguments>(read);
+    for (const core::Text& line :
+         split::previewLines(withFolder(arguments.paths[0]), arguments.mode, arguments.numberText))
         printLine(stdout, line);
     return 0;
 }

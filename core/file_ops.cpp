@@ -29,11 +29,9 @@ std::optional<struct stat> statPath(std::string_view path)
 
 bool readFileInto(std::string_view path, ByteSet& bytes)
 {
-    UniqueFd fd = openPath(path, O_RDONLY);
-    if (!fd.isValid())
-        return false;
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
+    const UniqueFd fd = openRegularFile(path, info);
+    if (!fd.isValid())
         return false;
     try {
         bytes.resize(static_cast<std::size_t>(info.st_size));
@@ -106,22 +104,6 @@ std::optional<FileIdentity> fileIdentity(std::string_view path)
     return FileIdentity{static_cast<std::uint64_t>(info->st_dev), static_cast<std::uint64_t>(info->st_ino)};
 }
 
-OpenFile::~OpenFile()
-{
-    close();
-}
-
-OpenFile::OpenFile(OpenFile&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-
-OpenFile& OpenFile::operator=(OpenFile&& other) noexcept
-{
-    if (this != &other) {
-        close();
-        m_fd = std::exchange(other.m_fd, -1);
-    }
-    return *this;
-}
-
 OpenFile OpenFile::open(std::string_view path)
 {
     UniqueFd fd = openPath(path, O_RDWR);
@@ -130,25 +112,24 @@ OpenFile OpenFile::open(std::string_view path)
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode))
         return {};
-    return OpenFile(fd.release());
+    return OpenFile(std::move(fd));
 }
 
 bool OpenFile::write(std::string_view bytes)
 {
     if (!isOpen())
         return false;
-    const off_t before = ::lseek(m_fd, 0, SEEK_CUR);
-    if (writeAll(m_fd, bytes))
+    const off_t before = ::lseek(m_fd.get(), 0, SEEK_CUR);
+    if (writeAll(m_fd.get(), bytes))
         return true;
     if (before >= 0)
-        ::lseek(m_fd, before, SEEK_SET);
+        ::lseek(m_fd.get(), before, SEEK_SET);
     return false;
 }
 
-void OpenFile::close() noexcept
+bool OpenFile::close() noexcept
 {
-    if (m_fd >= 0)
-        ::close(std::exchange(m_fd, -1));
+    return !m_fd.isValid() || m_fd.close();
 }
 
 } // namespace qytxt::core

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/text.h"
+#include "core/unique_fd.h"
 
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 // Whole-file operations on paths given as GBK texts. Failures are results, never exceptions.
 //
@@ -13,8 +15,8 @@
 // everything else (what is created, emptied, read and reported) is the same.
 namespace qytxt::core {
 
-// The whole file, or nothing when it cannot be read (missing, a folder, no permission, out of
-// memory). An empty file gives an empty byte set, which callers can tell apart from a failure.
+// The whole file, or nothing when it cannot be read (missing, not a regular file, no permission, out
+// of memory). An empty file gives an empty byte set, which callers can tell apart from a failure.
 std::optional<ByteSet> tryReadFile(std::string_view path);
 
 // The same into `bytes`, reusing its memory: a caller reading many files one after the other keeps
@@ -49,27 +51,23 @@ std::optional<FileIdentity> fileIdentity(std::string_view path);
 class OpenFile {
 public:
     OpenFile() = default;
-    ~OpenFile();
-    OpenFile(OpenFile&& other) noexcept;
-    OpenFile& operator=(OpenFile&& other) noexcept;
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
 
     // Never creates the file; a closed OpenFile when the path is empty or cannot be opened.
     static OpenFile open(std::string_view path);
 
-    bool isOpen() const noexcept { return m_fd >= 0; }
+    bool isOpen() const noexcept { return m_fd.isValid(); }
 
     // Writes the bytes at the current position and moves past them. On a failed write the
     // position goes back to where it was and the result is false; a closed file gives false.
     bool write(std::string_view bytes);
 
-    // Closing a closed file does nothing; errors while closing are ignored.
-    void close() noexcept;
+    // False when the close fails, which is where a delayed write error shows (a network file
+    // system, a quota). Closing a closed file does nothing and gives true.
+    bool close() noexcept;
 
 private:
-    explicit OpenFile(int fd) noexcept : m_fd(fd) {}
-    int m_fd = -1;
+    explicit OpenFile(UniqueFd fd) noexcept : m_fd(std::move(fd)) {}
+    UniqueFd m_fd;
 };
 
 } // namespace qytxt::core

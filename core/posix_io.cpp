@@ -22,6 +22,18 @@ UniqueFd openPath(std::string_view path, int flags, mode_t mode)
     return UniqueFd(fd);
 }
 
+UniqueFd openRegularFile(std::string_view path, struct stat& info)
+{
+    // Non-blocking only for the open itself; a regular file reads the same either way.
+    UniqueFd fd = openPath(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    if (!fd.isValid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return {};
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return {};
+    return fd;
+}
+
 bool writeAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {

@@ -1,10 +1,13 @@
 #include "merge/merge_job.h"
 
 #include "core/file_ops.h"
+#include "core/job_claim.h"
 #include "core/numbers.h"
+#include "merge/merge_output.h"
 #include "merge/merge_texts.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -14,29 +17,6 @@ namespace {
 using namespace texts;
 
 constexpr std::size_t kListedUnreadable = 10;
-
-// Holds the merge for one job and gives it back however the job ends.
-class Claim {
-public:
-    explicit Claim(std::atomic<bool>& claimed) : m_claimed(claimed)
-    {
-        bool expected = false;
-        m_held = m_claimed.compare_exchange_strong(expected, true);
-    }
-    ~Claim()
-    {
-        if (m_held)
-            m_claimed.store(false);
-    }
-    Claim(const Claim&) = delete;
-    Claim& operator=(const Claim&) = delete;
-
-    bool held() const { return m_held; }
-
-private:
-    std::atomic<bool>& m_claimed;
-    bool m_held = false;
-};
 
 bool isOutputAmong(MergeWindow& window, const core::FileIdentity& output)
 {
@@ -77,10 +57,10 @@ MergeOutcome report(MergeWindow& window, const core::Text& message, MergeOutcome
 
 MergeOutcome runMergeJob(MergeWindow& window, MergeJobState& state)
 {
-    const Claim claim(state.claimed);
+    const core::JobClaim claim(state.claimed);
     if (!claim.held())
         return MergeOutcome::Busy;
-    // A window that is already closing gets no new output file emptied behind its back.
+    // A window that is already closing gets no output replaced behind its back.
     if (state.stopRequested.load())
         return MergeOutcome::Stopped;
 
@@ -88,13 +68,13 @@ MergeOutcome runMergeJob(MergeWindow& window, MergeJobState& state)
         window.showMessage(core::Text(kMessageNoInputs), core::Text(kMessageTitle));
         return MergeOutcome::Rejected;
     }
-    // Read once: the path that was checked is the path that gets emptied and written.
+    // Read once: the path that was checked is the path that gets written.
     const core::Text outputPath = window.outputPath();
     if (outputPath.empty()) {
         window.showMessage(core::Text(kMessageNoOutput), core::Text(kMessageTitle));
         return MergeOutcome::Rejected;
     }
-    // Emptying the output would destroy an input that is the same file.
+    // An output that is also an input would replace it, or be read into itself.
     const std::optional<core::FileIdentity> existingOutput = core::fileIdentity(outputPath);
     if (existingOutput && isOutputAmong(window, *existingOutput)) {
         window.showMessage(core::Text(kMessageOutputAmongInputs), core::Text(kMessageTitle));
@@ -105,40 +85,47 @@ MergeOutcome runMergeJob(MergeWindow& window, MergeJobState& state)
     window.setMergeButtonEnabled(false);
     state.running.store(true);
 
-    core::OpenFile output;
-    if (core::writeFile(outputPath, {}))
-        output = core::OpenFile::open(outputPath);
-    if (!output.isOpen()) {
+    std::optional<MergeOutput> output = MergeOutput::create(outputPath);
+    if (!output) {
         state.running.store(false);
         return report(window, core::Text(kMessageOutputNotCreated) + outputPath, MergeOutcome::Failed);
     }
     state.outputOpen.store(true);
-    // Entries added during the run are checked against the file actually written.
-    const std::optional<core::FileIdentity> outputIdentity = core::fileIdentity(outputPath);
 
-    const auto finish = [&] {
-        output.close();
+    // Keeping the output puts it in place; otherwise the old output stays as it was.
+    const auto finish = [&](bool keep) {
+        const bool kept = keep && output->commit();
+        if (!keep)
+            output->discard();
         state.outputOpen.store(false);
         state.running.store(false);
+        return kept;
     };
+    const std::function<bool()> stopRequested = [&state] { return state.stopRequested.load(); };
 
     std::vector<core::Text> unreadable;
-    core::ByteSet input; // one buffer for every input, sized by the largest
+    bool anyAppended = false;
     const int steps = window.entryCount();
     for (int i = 0; i < steps; ++i) {
-        if (state.stopRequested.load()) {
-            finish();
+        if (stopRequested()) {
+            finish(anyAppended); // with the whole inputs merged so far; none leaves the old output
             return MergeOutcome::Stopped;
         }
         // An entry removed during the run reads as empty and contributes nothing.
         const core::Text path = window.entryText(i);
         if (!path.empty()) {
-            const std::optional<core::FileIdentity> identity = core::fileIdentity(path);
-            const bool isOutput = identity && outputIdentity && *identity == *outputIdentity;
-            if (isOutput || !core::readFileInto(path, input)) {
+            switch (output->append(path, stopRequested)) {
+            case MergeOutput::Append::Appended:
+                anyAppended = true;
+                break;
+            case MergeOutput::Append::Unreadable:
                 unreadable.push_back(path);
-            } else if (!output.write(input)) {
-                finish();
+                break;
+            case MergeOutput::Append::Stopped:
+                finish(anyAppended);
+                return MergeOutcome::Stopped;
+            case MergeOutput::Append::WriteFailed:
+                finish(false);
                 return report(window, core::Text(kMessageWriteFailed), MergeOutcome::Failed);
             }
         }
@@ -150,9 +137,13 @@ MergeOutcome runMergeJob(MergeWindow& window, MergeJobState& state)
         window.setMergeButtonCaption(caption);
     }
 
-    finish();
+    // Nothing could be read: an empty file would only destroy the old output.
+    const bool keep = anyAppended || unreadable.empty();
+    const bool kept = finish(keep);
     if (state.stopRequested.load())
         return MergeOutcome::Stopped;
+    if (keep && !kept)
+        return report(window, core::Text(kMessageWriteFailed), MergeOutcome::Failed);
     return report(window, completionMessage(unreadable),
                   unreadable.empty() ? MergeOutcome::Completed : MergeOutcome::Failed);
 }

@@ -10,7 +10,7 @@ namespace qytxt::merge {
 struct MergeJobState {
     std::atomic<bool> claimed{false};       // a job holds the merge, from before its checks to its end
     std::atomic<bool> running{false};       // past the checks until the output is closed
-    std::atomic<bool> outputOpen{false};    // the output file is held open
+    std::atomic<bool> outputOpen{false};    // the output file is being written
     std::atomic<bool> stopRequested{false}; // set by the window when it closes
 };
 
@@ -19,7 +19,7 @@ enum class MergeOutcome {
     Rejected,  // a check failed; its message was shown and no file was touched
     Completed, // "合并完成" was reported
     Failed,    // another message was reported (output not created, unreadable inputs, write error)
-    Stopped,   // a stop request ended the job; the output was closed with what was written
+    Stopped,   // a stop request ended the job; the output holds the whole inputs merged so far
 };
 
 MergeOutcome runMergeJob(MergeWindow& window, MergeJobState& state);

@@ -118,4 +118,36 @@ void MergeList::deleteAll()
     m_current = -1;
 }
 
+void MergeList::addAllAfter(const std::vector<core::Text>& paths)
+{
+    if (paths.size() == 1)
+        addAfter(paths.front());
+    else
+        insertAll(m_current < 0 ? entryCount() : m_current + 1, paths);
+}
+
+// All go before the current entry, in their order, rather than each before the one added last.
+void MergeList::addAllBefore(const std::vector<core::Text>& paths)
+{
+    if (paths.size() == 1)
+        addBefore(paths.front());
+    else
+        insertAll(m_current < 0 ? entryCount() : m_current, paths);
+}
+
+void MergeList::insertAll(int index, const std::vector<core::Text>& paths)
+{
+    if (index < 0 || index > entryCount())
+        index = entryCount();
+    int last = -1;
+    for (const core::Text& path : paths) {
+        if (path.empty())
+            continue;
+        insert(index, path);
+        last = index++;
+    }
+    if (last >= 0)
+        setCurrentEntry(last);
+}
+
 } // namespace qytxt::merge

@@ -29,6 +29,13 @@ public:
     void deleteEntry();
     void deleteAll();
 
+    // Several paths at once, in the order given, where addAfter / addBefore puts one; the last one
+    // inserted becomes current. A single path follows the rules for one.
+    void addAllAfter(const std::vector<core::Text>& paths);
+    void addAllBefore(const std::vector<core::Text>& paths);
+    // The paths inserted from `index` on (the end when outside the list); the last becomes current.
+    void insertAll(int index, const std::vector<core::Text>& paths);
+
 private:
     std::vector<core::Text> m_entries;
     int m_current = -1;

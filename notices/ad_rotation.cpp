@@ -1,48 +1,24 @@
 #include "notices/ad_rotation.h"
 
-#include "core/text_ops.h"
+#include "notices/display_text.h"
 #include "notices/notice_markers.h"
 #include "notices/web_address.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace qytxt::notices {
 
 namespace {
 
-struct AdEntry {
-    core::Text text;
-    core::Text address;
-    core::Text message;
-};
-
-// An entry's content is "text", "text|address" or "text|address|message"; further pieces are
-// ignored and missing ones are empty.
-AdEntry parseEntry(const core::Text& content)
+// An ad as the ad line shows it: its text and message cut to what fits on screen, its address whole.
+CurrentAd currentAdOf(const AdEntry& entry)
 {
-    if (core::findFirst(content, "|") < 0)
-        return {content, {}, {}};
-    core::TextList pieces = core::splitText(content, "|");
-    AdEntry entry;
-    if (!pieces.empty())
-        entry.text = std::move(pieces[0]);
-    if (pieces.size() >= 2)
-        entry.address = std::move(pieces[1]);
-    if (pieces.size() >= 3)
-        entry.message = std::move(pieces[2]);
-    return entry;
+    return {core::Text(entry.address), shownText(entry.message, kShownMessageCharacters)};
 }
 
-// The content of entry `number`; a marker at the very end of the section encloses the empty text.
-core::Text entryContent(const core::Text& adSection, int number)
+core::Text captionOf(const AdEntry& entry)
 {
-    return markers::section(adSection, markers::adEntry(number)).value_or(core::Text());
-}
-
-bool hasEntry(const core::Text& adSection, int number)
-{
-    return core::findFirst(adSection, markers::adEntry(number)) > 0;
+    return shownText(entry.text, kShownAdTextCharacters);
 }
 
 } // namespace
@@ -86,44 +62,39 @@ void AdRotation::run()
         retry = std::min(retry * 2, std::max(m_timings.retryCap, retry));
     }
 
-    if (!hasEntry(adSection, 1))
+    const std::vector<AdEntry> entries = collectAdEntries(adSection, [this] { return stopRequested(); });
+    if (entries.empty() || stopRequested())
         return;
     if (m_window.adCursor() == AdCursor::Default)
         m_window.setAdCursor(AdCursor::Hand);
 
-    if (hasEntry(adSection, 2))
-        cycleEntries(adSection);
+    if (entries.size() == 1)
+        blinkSingle(entries.front());
     else
-        blinkSingle(entryContent(adSection, 1));
+        cycleEntries(entries);
 }
 
-void AdRotation::blinkSingle(const core::Text& content)
+void AdRotation::blinkSingle(const AdEntry& entry)
 {
-    const AdEntry entry = parseEntry(content);
-    setCurrentAd(entry.address, entry.message);
+    const core::Text caption = captionOf(entry);
+    const CurrentAd ad = currentAdOf(entry);
     while (!stopRequested()) {
-        m_window.setAdCaption(entry.text);
+        m_window.showAd(caption, ad);
         if (!waitFor(m_timings.blinkShown))
             return;
-        m_window.setAdCaption({});
+        m_window.showAd({}, ad);
         if (!waitFor(m_timings.blinkBlank))
             return;
     }
 }
 
-void AdRotation::cycleEntries(const core::Text& adSection)
+void AdRotation::cycleEntries(const std::vector<AdEntry>& entries)
 {
-    std::vector<AdEntry> entries;
-    for (int number = 1; hasEntry(adSection, number); ++number)
-        entries.push_back(parseEntry(entryContent(adSection, number)));
-
     for (;;) {
         for (const AdEntry& entry : entries) {
             if (stopRequested())
                 return;
-            // The press reads the caption and then the current ad, so the ad is current before it shows.
-            setCurrentAd(entry.address, entry.message);
-            m_window.setAdCaption(entry.text);
+            m_window.showAd(captionOf(entry), currentAdOf(entry));
             if (!waitFor(m_timings.cycle))
                 return;
         }
@@ -140,12 +111,6 @@ void AdRotation::requestStop()
     m_source.requestStop();
 }
 
-CurrentAd AdRotation::currentAd() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_current;
-}
-
 bool AdRotation::waitFor(std::chrono::milliseconds duration)
 {
     std::unique_lock lock(m_mutex);
@@ -156,13 +121,6 @@ bool AdRotation::stopRequested() const
 {
     std::lock_guard lock(m_mutex);
     return m_stopRequested;
-}
-
-void AdRotation::setCurrentAd(const core::Text& address, const core::Text& message)
-{
-    std::lock_guard lock(m_mutex);
-    m_current.address = address;
-    m_current.message = message;
 }
 
 } // namespace qytxt::notices

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/text.h"
+#include "notices/ad_entries.h"
 #include "notices/notice_source.h"
 #include "notices/notice_window.h"
 
@@ -8,6 +9,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 namespace qytxt::notices {
 
@@ -20,12 +22,6 @@ struct AdTimings {
     std::chrono::milliseconds retryCap{std::chrono::hours(1)};
     // How long a press waits between opening the address and showing the message.
     std::chrono::milliseconds pressDelay{1500};
-};
-
-// The ad on display: what a press on the ad line opens and shows.
-struct CurrentAd {
-    core::Text address;
-    core::Text message;
 };
 
 // What a press on the ad line does.
@@ -48,20 +44,17 @@ public:
     // Returns when the rotation ends by itself (no network, no first ad) or once a stop is requested.
     void run();
 
-    // Wakes every wait and aborts a fetch in flight at once; run() then returns promptly.
+    // Wakes every wait and aborts a fetch or a collection of the ads in flight at once; run() then
+    // returns promptly.
     void requestStop();
-
-    // Copies of the current ad address and message, taken together.
-    CurrentAd currentAd() const;
 
     const AdTimings& timings() const { return m_timings; }
 
 private:
     bool waitFor(std::chrono::milliseconds duration);
     bool stopRequested() const;
-    void setCurrentAd(const core::Text& address, const core::Text& message);
-    void blinkSingle(const core::Text& entry);
-    void cycleEntries(const core::Text& adSection);
+    void blinkSingle(const AdEntry& entry);
+    void cycleEntries(const std::vector<AdEntry>& entries);
 
     NoticeSource& m_source;
     NoticeWindow& m_window;
@@ -70,7 +63,6 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_stopRequested = false;
-    CurrentAd m_current;
 };
 
 } // namespace qytxt::notices

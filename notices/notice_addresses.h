@@ -10,8 +10,10 @@ struct NoticeAddresses {
     std::string connectivityPage;
 };
 
-// The program's only notice and connectivity addresses. They are constants on purpose: nothing
-// from outside the program (configuration, environment, arguments) can point it elsewhere.
+// The program's only notice and connectivity addresses. They are constants on purpose: no setting,
+// file or argument changes them. The way there may still change: libcurl honours the usual proxy
+// variables (http_proxy, https_proxy, no_proxy), which is what a user behind a proxy needs, and
+// the notice page stays protected on that way because HTTPS still verifies the server.
 NoticeAddresses defaultNoticeAddresses();
 
 } // namespace qytxt::notices

@@ -18,8 +18,9 @@ inline constexpr std::string_view kDownload = "//\xC7\xE0\xF3\xDETXT\xD0\xA1\xCB
 // "//青筠广告//"
 inline constexpr std::string_view kAdSection = "//\xC7\xE0\xF3\xDE\xB9\xE3\xB8\xE6//";
 
-// "//广告" + N + "//"
-core::Text adEntry(int number);
+// "//广告", followed by an entry's number without leading zeros and "//" in each entry marker.
+inline constexpr std::string_view kAdEntryStart = "//\xB9\xE3\xB8\xE6";
+inline constexpr std::string_view kAdEntryEnd = "//";
 
 // The second piece of `page` split at every `marker`; nothing when the split gives fewer pieces.
 std::optional<core::Text> section(std::string_view page, std::string_view marker);

@@ -1,5 +1,6 @@
 #include "split/byte_source.h"
 
+#include "core/path.h"
 #include "core/posix_io.h"
 
 #include <algorithm>
@@ -9,11 +10,6 @@
 #include <unistd.h>
 
 namespace qytxt::split {
-namespace {
-
-constexpr std::int64_t kCopyBuffer = std::int64_t{1} << 20;
-
-} // namespace
 
 std::optional<std::string_view> MemorySource::read(std::int64_t offset, std::int64_t length)
 {
@@ -25,9 +21,9 @@ std::optional<std::string_view> MemorySource::read(std::int64_t offset, std::int
 
 std::optional<FileSource> FileSource::open(std::string_view path)
 {
-    core::UniqueFd fd = core::openPath(path, O_RDONLY);
     struct stat info {};
-    if (!fd.isValid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
+    core::UniqueFd fd = core::openRegularFile(path, info);
+    if (!fd.isValid())
         return std::nullopt;
     ::posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     return FileSource(std::move(fd), static_cast<std::int64_t>(info.st_size));
@@ -52,49 +48,30 @@ std::optional<std::string_view> FileSource::read(std::int64_t offset, std::int64
     return std::string_view(m_buffer);
 }
 
-bool FileSource::copyTo(std::string_view path, std::int64_t begin, std::int64_t end, std::string_view prefix)
+FileSource::Copy FileSource::copyTo(std::string_view path, std::int64_t begin, std::int64_t end,
+                                    const std::function<bool()>& stopRequested, std::string_view prefix)
 {
     // Emptied only once it is known not to be the source itself: the one unnumbered part of a
     // source kept in its own part folder is the source, and truncating it would destroy it.
-    core::UniqueFd target = core::openPath(path, O_WRONLY | O_CREAT, 0666);
+    // Non-blocking, so that a pipe in a part's place fails at once instead of waiting for a reader.
+    core::UniqueFd target = core::openPath(path, O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY, 0666);
     struct stat targetInfo {};
     struct stat sourceInfo {};
     if (!target.isValid() || ::fstat(target.get(), &targetInfo) != 0 || ::fstat(m_fd.get(), &sourceInfo) != 0)
-        return false;
+        return Copy::Failed;
     if (targetInfo.st_dev == sourceInfo.st_dev && targetInfo.st_ino == sourceInfo.st_ino)
-        return prefix.empty() && begin == 0 && end == m_size; // already holds exactly these bytes
-    if (::ftruncate(target.get(), 0) != 0 || !core::writeAll(target.get(), prefix))
-        return false;
-    bool copied = true;
-    off_t from = static_cast<off_t>(begin);
-    while (from < end && m_kernelCopy) {
-        const ssize_t got =
-            ::copy_file_range(m_fd.get(), &from, target.get(), nullptr, static_cast<std::size_t>(end - from), 0);
-        if (got > 0)
-            continue;
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0 && (errno == ENOSYS || errno == EXDEV || errno == EINVAL || errno == EOPNOTSUPP)) {
-            m_kernelCopy = false; // e.g. a file system that cannot: fall back to reading and writing
-            break;
-        }
-        copied = false; // an error, or the source ended early
-        break;
-    }
-    if (copied && from < end)
-        copied = copyThroughBuffer(target.get(), from, end);
-    return target.close() && copied;
-}
-
-bool FileSource::copyThroughBuffer(int target, std::int64_t begin, std::int64_t end)
-{
-    for (std::int64_t at = begin; at < end;) {
-        const std::optional<std::string_view> bytes = read(at, std::min(kCopyBuffer, end - at));
-        if (!bytes || bytes->empty() || !core::writeAll(target, *bytes))
-            return false;
-        at += static_cast<std::int64_t>(bytes->size());
-    }
-    return true;
+        return prefix.empty() && begin == 0 && end == m_size ? Copy::Copied
+                                                             : Copy::Failed; // already holds exactly these bytes
+    if (::ftruncate(target.get(), 0) != 0)
+        return Copy::Failed;
+    const core::CopyResult copy = core::writeAll(target.get(), prefix)
+                                      ? m_copier.copy(m_fd.get(), begin, end, target.get(), stopRequested)
+                                      : core::CopyResult{core::CopyStatus::WriteFailed, 0};
+    if (target.close() && copy.status == core::CopyStatus::Copied)
+        return Copy::Copied;
+    if (const std::optional<std::string> native = core::toNativePath(path))
+        ::unlink(native->c_str());
+    return copy.status == core::CopyStatus::Stopped ? Copy::Stopped : Copy::Failed;
 }
 
 } // namespace qytxt::split

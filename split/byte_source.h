@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/file_copy.h"
 #include "core/text.h"
 #include "core/unique_fd.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,25 +36,31 @@ private:
 // held in memory; parts are copied from it to their files by the kernel.
 class FileSource final : public ByteSource {
 public:
-    // Nothing when the path names no readable regular file.
+    // Nothing when the path names no readable regular file; never waits on a pipe or a device.
     static std::optional<FileSource> open(std::string_view path);
 
     std::int64_t size() const override { return m_size; }
     std::optional<std::string_view> read(std::int64_t offset, std::int64_t length) override;
 
+    enum class Copy {
+        Copied,
+        Stopped, // the stop request came between two pieces
+        Failed,  // the file cannot be created or not every byte arrives (the source shrank, the disk is full)
+    };
+
     // Creates or empties the file at `path` and copies `prefix`, then bytes [begin, end) of the
-    // source into it. False when the file cannot be created or not every byte arrives (the source
-    // shrank meanwhile, the disk is full).
-    bool copyTo(std::string_view path, std::int64_t begin, std::int64_t end, std::string_view prefix = {});
+    // source into it in pieces, asking `stopRequested` between them. A file left unfinished is
+    // removed, so that every file this writes is whole.
+    Copy copyTo(std::string_view path, std::int64_t begin, std::int64_t end,
+                const std::function<bool()>& stopRequested = {}, std::string_view prefix = {});
 
 private:
     FileSource(core::UniqueFd fd, std::int64_t size) : m_fd(std::move(fd)), m_size(size) {}
-    bool copyThroughBuffer(int target, std::int64_t begin, std::int64_t end);
 
     core::UniqueFd m_fd;
     std::int64_t m_size = 0;
     std::string m_buffer;
-    bool m_kernelCopy = true; // cleared once the kernel says it cannot copy between these files
+    core::FileCopier m_copier;
 };
 
 } // namespace qytxt::split

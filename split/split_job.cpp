@@ -1,6 +1,7 @@
 #include "split/split_job.h"
 
 #include "core/file_ops.h"
+#include "core/job_claim.h"
 #include "core/numbers.h"
 #include "split/byte_source.h"
 #include "split/cut_finder.h"
@@ -8,6 +9,7 @@
 #include "split/split_naming.h"
 #include "split/split_texts.h"
 
+#include <functional>
 #include <optional>
 
 namespace qytxt::split {
@@ -33,6 +35,9 @@ SplitOutcome report(SplitWindow& window, SplitJobState& state, const core::Text&
 SplitOutcome runSplitJob(const SplitRequest& request, SplitWindow& window, SplitJobState& state,
                          core::EncodingChoice encoding)
 {
+    const core::JobClaim claim(state.claimed);
+    if (!claim.held())
+        return SplitOutcome::Busy;
     if (request.sourcePath.empty()) {
         window.showMessage(text(texts::kMessageNoSource), text(texts::kMessageTitle));
         return SplitOutcome::Rejected;
@@ -70,15 +75,17 @@ SplitOutcome runSplitJob(const SplitRequest& request, SplitWindow& window, Split
 
     // Every part of a source with a byte order mark opens with that mark, as the source does.
     const std::string_view mark = cuts->markLength() > 0 ? core::byteOrderMark(cuts->encoding()) : std::string_view();
-
+    const std::function<bool()> stopRequested = [&state] { return state.stopRequested.load(); };
+    const auto stop = [&state] {
+        state.running = false;
+        return SplitOutcome::Stopped;
+    };
     std::int64_t unwritten = 0;
     core::Text firstUnwritten;
     std::int64_t begin = 0;
     for (std::int64_t part = 1; part <= plan->partCount(); ++part) {
-        if (state.stopRequested) {
-            state.running = false;
-            return SplitOutcome::Stopped;
-        }
+        if (stopRequested())
+            return stop();
         // The first part starts at the first byte, its mark included, and the last ends at the
         // last, so that nothing before the first cut or after the last one is lost.
         const std::optional<std::int64_t> end =
@@ -86,10 +93,13 @@ SplitOutcome runSplitJob(const SplitRequest& request, SplitWindow& window, Split
         const core::Text path =
             plan->isUnnumbered() ? unnumberedPartFilePath(folder, title) : partFilePath(folder, title, part);
         // A source that can no longer be read leaves this part unwritten; the next ones are tried.
-        if (!end || !source->copyTo(path, begin, *end, part == 1 ? std::string_view() : mark)) {
-            if (unwritten++ == 0)
-                firstUnwritten = path;
-        }
+        const FileSource::Copy copy =
+            end ? source->copyTo(path, begin, *end, stopRequested, part == 1 ? std::string_view() : mark)
+                : FileSource::Copy::Failed;
+        if (copy == FileSource::Copy::Stopped)
+            return stop(); // the unfinished part is gone; every part that remains is whole
+        if (copy == FileSource::Copy::Failed && unwritten++ == 0)
+            firstUnwritten = path;
         if (end)
             begin = *end;
         if (showProgress)

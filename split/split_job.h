@@ -20,11 +20,13 @@ struct SplitRequest {
 
 // Shared by the job and the window that started it.
 struct SplitJobState {
+    std::atomic<bool> claimed{false};       // a job holds the split, from before its checks to its end
     std::atomic<bool> running{false};       // from the start of the work until the report
     std::atomic<bool> stopRequested{false}; // set by the window when it closes
 };
 
 enum class SplitOutcome {
+    Busy,      // another job held the split; nothing was done or shown
     Rejected,  // a check failed before any work; the button was never touched
     Completed, // "分割完成" was reported
     Failed,    // some other message was reported (unreadable source, invalid number, unwritten parts)

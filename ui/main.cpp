@@ -1,6 +1,8 @@
 #include "notices/notice_addresses.h"
 #include "notices/notice_source.h"
 #include "ui/main_window.h"
+#include "ui/program_icon.h"
+#include "ui/start_paths.h"
 
 #include <QApplication>
 
@@ -14,6 +16,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // The program ends with its window, even when a message box of a job is still open.
     app.setQuitOnLastWindowClosed(false);
+    // Desktops find the window's entry, and with it the name and icon they show, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QYTXT_APP_ID));
+    QApplication::setWindowIcon(ui::programIcon());
 
     auto dialogs = std::make_shared<ui::QtPathDialogs>();
     ui::WindowServices services;
@@ -26,6 +31,8 @@ int main(int argc, char* argv[])
 
     auto* window = new ui::MainWindow(std::move(services));
     dialogs->setOwner(window);
+    // Qt has taken its own options out of the arguments; what is left are files to open.
+    ui::openStartPaths(*window, QApplication::arguments().mid(1));
     QObject::connect(window, &ui::MainWindow::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window->show();
     app.exec();

@@ -6,7 +6,10 @@
 #include "split/preview.h"
 #include "split/split_job.h"
 #include "ui/ad_line.h"
+#include "ui/file_drops.h"
+#include "ui/incoming_paths.h"
 #include "ui/info_panel.h"
+#include "ui/program_icon.h"
 #include "ui/qt_text.h"
 #include "ui/text_field.h"
 #include "ui/window_bridges.h"
@@ -76,9 +79,10 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
       m_mergeState(std::make_shared<merge::MergeJobState>()),
       m_splitBridge(std::make_shared<SplitBridge>(m_channel, this)),
       m_mergeBridge(std::make_shared<MergeBridge>(m_channel, this)),
-      m_noticeBridge(std::make_shared<NoticeBridge>(m_channel, this))
+      m_noticeBridge(std::make_shared<NoticeBridge>(m_channel, this)), m_workers(m_services.startThread)
 {
     setWindowTitle(kTitle);
+    setWindowIcon(programIcon());
     setFixedSize(kClientWidth, kClientHeight);
     // The platform's GUI font family, at the size the fixed layout was drawn for: larger sizes
     // push the info panel's fifth line and the longer button captions out of their controls.
@@ -87,6 +91,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     setFont(font);
     buildControls();
     connectEvents();
+    new FileDrops(*this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -213,7 +218,8 @@ void MainWindow::onCreated()
             ad->window = m_noticeBridge;
             ad->rotation = std::make_unique<notices::AdRotation>(*ad->source, *ad->window, m_services.adTimings);
             m_adThread = ad;
-            m_workers.start([ad] { ad->rotation->run(); });
+            if (!m_workers.start([ad] { ad->rotation->run(); }))
+                m_adThread.reset(); // no ad line this time; the window works without it
         }
     }
     emit startupFinished();
@@ -280,9 +286,14 @@ void MainWindow::pickSource()
     m_fileDialog.setKind(SharedFileDialog::Kind::Open);
     if (!m_fileDialog.exec())
         return;
-    m_sourceField->writeText(m_fileDialog.fileName());
-    m_folderField->writeText(toQString(core::folderOfPath(toText(m_sourceField->text()))));
+    setSplitSource(m_fileDialog.fileName());
     m_fileDialog.setFileName(QString());
+}
+
+void MainWindow::setSplitSource(const QString& path)
+{
+    m_sourceField->writeText(path);
+    m_folderField->writeText(toQString(core::folderOfPath(toText(m_sourceField->text()))));
 }
 
 void MainWindow::pickFolder()
@@ -308,16 +319,20 @@ void MainWindow::pickOutput()
 void MainWindow::addEntry(bool after)
 {
     m_fileDialog.setKind(SharedFileDialog::Kind::Open);
-    if (!m_fileDialog.exec())
+    if (!m_fileDialog.exec(SharedFileDialog::Choice::SeveralFiles))
         return;
-    const core::Text path = toText(m_fileDialog.fileName());
+    const std::vector<core::Text> paths = mergeInputsOf(m_fileDialog.fileNames());
     m_fileDialog.setFileName(QString());
-    if (path.empty())
-        return; // a name GBK cannot carry; the list never holds an empty entry
     if (after)
-        m_mergeModel.addAfter(path);
+        m_mergeModel.addAllAfter(paths);
     else
-        m_mergeModel.addBefore(path);
+        m_mergeModel.addAllBefore(paths);
+    showMergeList();
+}
+
+void MainWindow::insertMergeEntries(int row, const std::vector<core::Text>& paths)
+{
+    m_mergeModel.insertAll(row, paths);
     showMergeList();
 }
 
@@ -355,10 +370,16 @@ void MainWindow::startSplit()
     request.outputFolder = toText(m_folderField->text());
     request.mode = m_byPartsRadio->isChecked() ? split::SplitMode::ByParts : split::SplitMode::BySize;
     request.numberText = toText(m_byPartsRadio->isChecked() ? m_partsField->text() : m_sizeField->text());
-    m_workers.start([request, bridge = m_splitBridge, state = m_splitState, channel = m_channel, window = this] {
-        const split::SplitOutcome outcome = split::runSplitJob(request, *bridge, *state);
-        channel->call([window, outcome] { window->splitJobEnded(outcome); });
-    });
+    const bool started =
+        m_workers.start([request, bridge = m_splitBridge, state = m_splitState, channel = m_channel, window = this] {
+            const split::SplitOutcome outcome = split::runSplitJob(request, *bridge, *state);
+            channel->call([window, outcome] { window->splitJobEnded(outcome); });
+        });
+    if (!started) {
+        // No thread, no job: the button is free again and the window goes on.
+        setSplitButtonCaption(toText(kSplitIdle));
+        setSplitButtonEnabled(true);
+    }
 }
 
 void MainWindow::splitJobEnded(split::SplitOutcome outcome)
@@ -374,10 +395,15 @@ void MainWindow::startMerge()
     if (m_shutDown || !m_mergeButton->isEnabled())
         return;
     m_mergeButton->setEnabled(false);
-    m_workers.start([bridge = m_mergeBridge, state = m_mergeState, channel = m_channel, window = this] {
-        const merge::MergeOutcome outcome = merge::runMergeJob(*bridge, *state);
-        channel->call([window, outcome] { window->mergeJobEnded(outcome); });
-    });
+    const bool started =
+        m_workers.start([bridge = m_mergeBridge, state = m_mergeState, channel = m_channel, window = this] {
+            const merge::MergeOutcome outcome = merge::runMergeJob(*bridge, *state);
+            channel->call([window, outcome] { window->mergeJobEnded(outcome); });
+        });
+    if (!started) {
+        setMergeButtonCaption(toText(kMergeIdle));
+        setMergeButtonEnabled(true);
+    }
 }
 
 void MainWindow::mergeJobEnded(merge::MergeOutcome outcome)
@@ -429,9 +455,10 @@ core::Text MainWindow::mergeOutputPath() const
     return toText(m_outputField->text());
 }
 
-void MainWindow::setAdCaption(const core::Text& caption)
+void MainWindow::showAd(const core::Text& caption, const notices::CurrentAd& ad)
 {
     m_adCaption = caption;
+    m_currentAd = ad;
     m_adLine->setText(toQString(caption));
 }
 
@@ -444,7 +471,7 @@ void MainWindow::setAdCursor(notices::AdCursor cursor)
 void MainWindow::openWebAddress(const core::Text& address)
 {
     if (m_services.browser)
-        m_services.browser->open(toQString(address));
+        m_services.browser->open(webUrl(address));
 }
 
 void MainWindow::presentMessage(const core::Text& text, const core::Text& title, MessageIcon icon,
@@ -459,9 +486,9 @@ void MainWindow::presentMessage(const core::Text& text, const core::Text& title,
 
 void MainWindow::onAdPressed()
 {
-    if (!m_adThread || m_shutDown)
+    if (m_shutDown)
         return;
-    const auto press = notices::adPress(m_adCaption, m_adThread->rotation->currentAd());
+    const auto press = notices::adPress(m_adCaption, m_currentAd);
     if (!press)
         return;
     if (press->address)

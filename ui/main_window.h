@@ -50,6 +50,7 @@ struct WindowServices {
     std::shared_ptr<PathDialogs> dialogs;
     std::shared_ptr<WebBrowser> browser;
     notices::AdTimings adTimings;
+    WorkerThreads::Starter startThread; // empty: std::thread
 };
 
 // The program's one window: the split panel, the merge panel and the ad line. It owns every
@@ -69,6 +70,12 @@ public:
 
     const merge::MergeList& mergeList() const { return m_mergeModel; }
 
+    // Ways in besides the pickers (dropped files, start arguments). A split source is taken as the
+    // source picker takes it; merge inputs go before entry `row`, or at the end for a row outside
+    // the list, and the last one becomes current.
+    void setSplitSource(const QString& path);
+    void insertMergeEntries(int row, const std::vector<core::Text>& paths);
+
     // Window operations the jobs and the ad rotation use (window's thread only).
     void setSplitButtonCaption(const core::Text& caption);
     void setSplitButtonEnabled(bool enabled);
@@ -77,7 +84,7 @@ public:
     core::Text mergeEntryText(int index) const;
     int mergeEntryCount() const;
     core::Text mergeOutputPath() const;
-    void setAdCaption(const core::Text& caption);
+    void showAd(const core::Text& caption, const notices::CurrentAd& ad);
     void setAdCursor(notices::AdCursor cursor);
     notices::AdCursor adCursor() const { return m_adCursor; }
     void openWebAddress(const core::Text& address);
@@ -127,6 +134,7 @@ private:
     merge::MergeList m_mergeModel;
     notices::AdCursor m_adCursor = notices::AdCursor::Default;
     core::Text m_adCaption;
+    notices::CurrentAd m_currentAd; // set with the caption, so a press opens the ad it sees
     bool m_createdPosted = false;
     bool m_shutDown = false;
     bool m_syncingList = false;

@@ -17,6 +17,11 @@ QString QtPathDialogs::openTextFile(const QString& initialName)
     return QFileDialog::getOpenFileName(m_owner, QString(), initialName, textFilter());
 }
 
+QStringList QtPathDialogs::openTextFiles(const QString& initialName)
+{
+    return QFileDialog::getOpenFileNames(m_owner, QString(), initialName, textFilter());
+}
+
 QString QtPathDialogs::saveTextFile(const QString& initialName)
 {
     // The save dialog asks before overwriting unless told not to.
@@ -28,13 +33,20 @@ QString QtPathDialogs::chooseFolder(const QString& title)
     return QFileDialog::getExistingDirectory(m_owner, title);
 }
 
-bool SharedFileDialog::exec()
+bool SharedFileDialog::exec(Choice choice)
 {
-    const QString chosen =
-        m_kind == Kind::Open ? m_dialogs.openTextFile(m_fileName) : m_dialogs.saveTextFile(m_fileName);
+    QStringList chosen;
+    if (m_kind == Kind::Save)
+        chosen << m_dialogs.saveTextFile(m_fileName);
+    else if (choice == Choice::SeveralFiles)
+        chosen = m_dialogs.openTextFiles(m_fileName);
+    else
+        chosen << m_dialogs.openTextFile(m_fileName);
+    chosen.removeAll(QString());
     if (chosen.isEmpty())
         return false;
-    m_fileName = chosen;
+    m_fileName = chosen.front();
+    m_fileNames = chosen;
     return true;
 }
 

@@ -19,6 +19,7 @@ public:
 class NoDialogs : public qytxt::ui::PathDialogs {
 public:
     QString openTextFile(const QString&) override { return {}; }
+    QStringList openTextFiles(const QString&) override { return {}; }
     QString saveTextFile(const QString&) override { return {}; }
     QString chooseFolder(const QString&) override { return {}; }
 };

@@ -1,22 +1,20 @@
 #include "ui/web_browser.h"
 
+#include <QByteArray>
 #include <QDesktopServices>
-#include <QUrl>
 
 namespace qytxt::ui {
 
-bool isWebAddress(const QString& address)
+QUrl webUrl(const core::Text& address)
 {
-    const QUrl url(address, QUrl::StrictMode);
-    const QString scheme = url.scheme().toLower();
-    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
-           !url.host().isEmpty();
+    return QUrl::fromEncoded(QByteArray::fromStdString(address), QUrl::StrictMode);
 }
 
-void DesktopWebBrowser::open(const QString& address)
+void DesktopWebBrowser::open(const QUrl& url)
 {
-    if (isWebAddress(address))
-        QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
+    const QString scheme = url.scheme();
+    if (url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty())
+        QDesktopServices::openUrl(url);
 }
 
 } // namespace qytxt::ui

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "core/text.h"
+
+#include <QUrl>
 
 namespace qytxt::ui {
 
@@ -8,16 +10,17 @@ namespace qytxt::ui {
 class WebBrowser {
 public:
     virtual ~WebBrowser() = default;
-    virtual void open(const QString& address) = 0;
+    virtual void open(const QUrl& url) = 0;
 };
 
-// Opens only http:// and https:// addresses: anything else could start a local program or file.
+// Opens only valid http:// and https:// URLs: anything else could start a local program or file.
 class DesktopWebBrowser : public WebBrowser {
 public:
-    void open(const QString& address) override;
+    void open(const QUrl& url) override;
 };
 
-// True for an absolute http:// or https:// address with a host.
-bool isWebAddress(const QString& address);
+// The URL of an address the notices let through: it is already well-formed ASCII with everything
+// escaped that must be, so it is taken exactly as it stands.
+QUrl webUrl(const core::Text& address);
 
 } // namespace qytxt::ui

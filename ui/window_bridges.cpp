@@ -83,9 +83,9 @@ void NoticeBridge::requestDestroy()
     m_channel->post([window = m_window] { window->close(); });
 }
 
-void NoticeBridge::setAdCaption(const core::Text& caption)
+void NoticeBridge::showAd(const core::Text& caption, const notices::CurrentAd& ad)
 {
-    m_channel->call([=, this] { m_window->setAdCaption(caption); });
+    m_channel->call([=, this] { m_window->showAd(caption, ad); });
 }
 
 void NoticeBridge::setAdCursor(notices::AdCursor cursor)

@@ -57,7 +57,7 @@ public:
     int showMessage(const core::Text& text, unsigned flags, const core::Text& title) override;
     void openWebAddress(const core::Text& address) override;
     void requestDestroy() override;
-    void setAdCaption(const core::Text& caption) override;
+    void showAd(const core::Text& caption, const notices::CurrentAd& ad) override;
     void setAdCursor(notices::AdCursor cursor) override;
     notices::AdCursor adCursor() override;
 

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <condition_variable>
 #include <mutex>
-#include <thread>
+#include <new>
+#include <system_error>
 #include <vector>
 
 namespace qytxt::ui {
@@ -34,7 +35,7 @@ struct WorkerThreads::Shared {
     }
 };
 
-WorkerThreads::WorkerThreads() : m_shared(std::make_shared<Shared>()) {}
+WorkerThreads::WorkerThreads(Starter starter) : m_shared(std::make_shared<Shared>()), m_starter(std::move(starter)) {}
 
 WorkerThreads::~WorkerThreads()
 {
@@ -45,22 +46,32 @@ WorkerThreads::~WorkerThreads()
     m_shared->workers.clear();
 }
 
-void WorkerThreads::start(std::function<void()> body)
+bool WorkerThreads::start(std::function<void()> body)
 {
     m_shared->joinFinished();
     auto finished = std::make_shared<bool>(false);
+    auto run = [shared = m_shared, finished, body = std::move(body)] {
+        body();
+        {
+            std::lock_guard finishedLock(shared->mutex);
+            *finished = true;
+            --shared->running;
+        }
+        shared->finishedOne.notify_all();
+    };
+    // Held until the thread is counted, so that it cannot finish before.
     std::lock_guard lock(m_shared->mutex);
+    try {
+        m_shared->workers.reserve(m_shared->workers.size() + 1); // a started thread is always kept
+        std::thread thread = m_starter ? m_starter(std::move(run)) : std::thread(std::move(run));
+        m_shared->workers.push_back({std::move(thread), finished});
+    } catch (const std::system_error&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     ++m_shared->running;
-    m_shared->workers.push_back({std::thread([shared = m_shared, finished, body = std::move(body)] {
-                                     body();
-                                     {
-                                         std::lock_guard finishedLock(shared->mutex);
-                                         *finished = true;
-                                         --shared->running;
-                                     }
-                                     shared->finishedOne.notify_all();
-                                 }),
-                                 finished});
+    return true;
 }
 
 bool WorkerThreads::waitAll(std::chrono::milliseconds limit)

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <thread>
 
 namespace qytxt::ui {
 
@@ -11,12 +12,17 @@ namespace qytxt::ui {
 // owner goes away are left to end on their own (they hold everything they use themselves).
 class WorkerThreads {
 public:
-    WorkerThreads();
+    // Starts a thread running the function it is given, or throws std::system_error as
+    // std::thread does when the system refuses one. Tests pass their own to be refused at will.
+    using Starter = std::function<std::thread(std::function<void()>)>;
+
+    explicit WorkerThreads(Starter starter = {});
     ~WorkerThreads();
     WorkerThreads(const WorkerThreads&) = delete;
     WorkerThreads& operator=(const WorkerThreads&) = delete;
 
-    void start(std::function<void()> body);
+    // False when no thread could be started (too many threads, no memory): `body` does not run.
+    bool start(std::function<void()> body);
 
     // Waits up to `limit` for every thread started so far to finish and joins those that did.
     // True when none is left running.
@@ -27,6 +33,7 @@ public:
 private:
     struct Shared;
     std::shared_ptr<Shared> m_shared;
+    Starter m_starter;
 };
 
 } // namespace qytxt::ui

@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"UnknownMode", {"split", "--count", "6", "DIR/a.txt", "DIR"}, 2, "Usage"},
         FailureCase{"MissingFolderArgument", {"split", "--parts", "6", "DIR/a.txt"}, 2, "Usage"},
         FailureCase{"ExtraPreviewArgument", {"preview", "--parts", "6", "DIR/a.txt", "DIR"}, 2, "Usage"},
-        FailureCase{"NotUtf8", {"split", "--parts", "6", "DIR/\xFF.txt", "DIR"}, 2, "Usage"}),
+        FailureCase{"NotUtf8", {"split", "--parts", "6", "DIR/\xFF.txt", "DIR"}, 2, "无法识别的参数编码："}),
     qytxt::testing::CaseName());
 
 TEST(CliSplit, UnwritablePartIsAFailure)

@@ -2,12 +2,17 @@
 
 #include "core/encoding.h"
 #include "named_case.h"
+#include "special_files.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace qytxt::core {
 namespace {
@@ -36,6 +41,7 @@ TEST(ReadFile, FailuresAndEmptyFileAreTold)
 {
     TempDir dir;
     writeBytes(dir.file("empty.txt"), "");
+    const testing::UnwrittenFifo fifo(dir.file("fifo.txt"));
     struct Case : qytxt::testing::NamedCase {
         Text path;
         bool readable;
@@ -45,12 +51,15 @@ TEST(ReadFile, FailuresAndEmptyFileAreTold)
         {"missing file", gbkPath(dir.file("missing.txt")), false},
         {"a folder", gbkPath(dir.path()), false},
         {"empty file", gbkPath(dir.file("empty.txt")), true},
+        {"a pipe nobody writes to", gbkPath(fifo.path()), false},
+        {"a device without end", "/dev/zero", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(readFile(c.path), "");
         EXPECT_EQ(tryReadFile(c.path).has_value(), c.readable);
     }
+    EXPECT_FALSE(fifo.rescued()) << "waited on the pipe";
 }
 
 TEST(ReadFile, ReusedBufferHoldsExactlyTheNextFile)
@@ -192,13 +201,38 @@ TEST(OpenFile, MoveHandsOverAndCloseIsIdempotent)
     EXPECT_EQ(readBytes(dir.file("out.txt")), "x");
 }
 
+TEST(OpenFile, CloseReportsErrors)
+{
+    TempDir dir;
+    writeBytes(dir.file("out.txt"), "");
+    OpenFile file = OpenFile::open(gbkPath(dir.file("out.txt")));
+    ASSERT_TRUE(file.write("x"));
+    ASSERT_TRUE(testing::closeWriterBehindItsBack(dir.path()));
+    EXPECT_FALSE(file.close());
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_TRUE(file.close());
+}
+
+// A file size limit, set in a child process so that the test program keeps its own, stops the
+// second write partway: the third must land where the second began.
 TEST(OpenFile, FailedWriteKeepsThePosition)
 {
-    if (!std::filesystem::exists("/dev/full"))
-        GTEST_SKIP() << "no /dev/full";
-    OpenFile full = OpenFile::open("/dev/full");
-    ASSERT_TRUE(full.isOpen());
-    EXPECT_FALSE(full.write("x"));
+    TempDir dir;
+    writeBytes(dir.file("out.txt"), "");
+    const Text path = gbkPath(dir.file("out.txt"));
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails instead of ending the process
+        const rlimit limit{10, 10};
+        OpenFile file = OpenFile::open(path);
+        const bool asExpected = file.write("abc") && ::setrlimit(RLIMIT_FSIZE, &limit) == 0 &&
+                                !file.write(std::string(20, 'x')) && file.write("de");
+        ::_exit(asExpected ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    EXPECT_EQ(readBytes(dir.file("out.txt")), "abcdexxxxx");
 }
 
 } // namespace

@@ -3,15 +3,18 @@
 #include "core/encoding.h"
 #include "merge/merge_list.h"
 #include "named_case.h"
+#include "special_files.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <ostream>
 #include <string>
+#include <sys/resource.h>
 #include <utility>
 #include <vector>
 
@@ -28,6 +31,7 @@ const std::string kDisabled = "enabled 0";
 const std::string kIdle = "caption 合并生成";
 const std::string kEnabled = "enabled 1";
 const std::string kAmongInputs = "合并文本保存路径不能是待合并文本之一";
+const std::string kOldOutput(4096, 'x');
 
 std::string message(const std::string& text)
 {
@@ -58,8 +62,14 @@ public:
     core::Text output;
     std::vector<std::string> events;
     std::function<void()> afterFirstInput;
+    std::function<void(int)> onEntryText;
 
-    core::Text entryText(int index) override { return list.entryText(index); }
+    core::Text entryText(int index) override
+    {
+        if (onEntryText)
+            onEntryText(index);
+        return list.entryText(index);
+    }
     int entryCount() override { return list.entryCount(); }
     core::Text outputPath() override { return output; }
     void setMergeButtonCaption(const core::Text& caption) override
@@ -76,9 +86,11 @@ public:
 };
 
 // Every run starts in a fresh folder holding a.txt, b.txt, c.txt (zero bytes inside), empty.txt,
-// the folder "folder", a symlink and a hard link to a.txt; names are relative to that folder.
+// old.txt, the folder "folder", a pipe nobody writes to, a symlink and a hard link to a.txt; names
+// are relative to that folder.
 struct Fixture {
     TempDir dir;
+    qytxt::testing::UnwrittenFifo fifo{dir.file("fifo.txt")};
     RecordingWindow window;
     MergeJobState state;
     std::map<std::string, std::string> files{{"a.txt", std::string("first\0part\r\n", 12)},
@@ -89,6 +101,7 @@ struct Fixture {
     {
         for (const auto& [name, bytes] : files)
             writeBytes(dir.file(name), bytes);
+        writeBytes(dir.file("old.txt"), kOldOutput);
         fs::create_directory(dir.file("folder"));
         fs::create_symlink(dir.file("a.txt"), dir.file("link.txt"));
         fs::create_hard_link(dir.file("a.txt"), dir.file("hard.txt"));
@@ -96,6 +109,15 @@ struct Fixture {
     core::Text path(const std::string& name) const { return core::utf8ToGbk(shown(name)).value(); }
     std::string shown(const std::string& name) const { return name.starts_with("/") ? name : dir.file(name).string(); }
     std::string bytes(const std::string& name) const { return readBytes(dir.file(name)); }
+    // Files a merge left beside its output.
+    std::vector<std::string> leftBehind() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir.path()))
+            if (entry.path().filename().string().starts_with("."))
+                names.push_back(entry.path().filename().string());
+        return names;
+    }
 };
 
 struct JobCase : qytxt::testing::NamedCase {
@@ -105,6 +127,7 @@ struct JobCase : qytxt::testing::NamedCase {
     std::string merged; // names of the files whose bytes the output must hold, in order
     std::function<std::vector<std::string>(const Fixture&)> events;
     std::function<void(Fixture&)> afterFirstInput = nullptr;
+    bool oldOutputKept = false; // old.txt, the output, still holds what it held before
 };
 
 class MergeJobTest : public ::testing::TestWithParam<JobCase> {};
@@ -117,7 +140,6 @@ TEST_P(MergeJobTest, WritesAndReportsAsExpected)
         f.window.list.append(f.path(entry));
     if (!param.output.empty())
         f.window.output = f.path(param.output);
-    writeBytes(f.dir.file("old.txt"), std::string(4096, 'x'));
     if (param.afterFirstInput)
         f.window.afterFirstInput = [&] { param.afterFirstInput(f); };
 
@@ -126,6 +148,8 @@ TEST_P(MergeJobTest, WritesAndReportsAsExpected)
     std::string expected;
     for (const char name : param.merged)
         expected += f.files.at(std::string(1, name) + ".txt");
+    if (param.oldOutputKept)
+        expected = kOldOutput;
     if (param.outcome == MergeOutcome::Rejected) {
         EXPECT_FALSE(fs::exists(f.dir.file("out.txt")));
     } else if (fs::is_regular_file(f.shown(param.output))) {
@@ -135,6 +159,8 @@ TEST_P(MergeJobTest, WritesAndReportsAsExpected)
     EXPECT_FALSE(f.state.claimed.load());
     EXPECT_FALSE(f.state.running.load());
     EXPECT_FALSE(f.state.outputOpen.load());
+    EXPECT_EQ(f.leftBehind(), std::vector<std::string>{});
+    EXPECT_FALSE(f.fifo.rescued()) << "waited on the pipe";
 }
 
 // clang-format off
@@ -169,7 +195,18 @@ INSTANTIATE_TEST_SUITE_P(Merges, MergeJobTest, ::testing::Values(
     JobCase{"OutputIsAFolder", {"a.txt"}, "folder", MergeOutcome::Failed, "",
             [](const Fixture& f) { return runEvents({}, "无法创建合并文本：" + f.shown("folder")); }},
     JobCase{"WriteFailsOnAFullDisk", {"a.txt", "b.txt"}, "/dev/full", MergeOutcome::Failed, "",
-            [](const Fixture&) { return runEvents({}, "合并失败：写入合并文本出错"); }}
+            [](const Fixture&) { return runEvents({}, "合并失败：写入合并文本出错"); }},
+    JobCase{"PipesAndEndlessDevicesAreUnreadable", {"fifo.txt", "a.txt", "/dev/zero"}, "out.txt",
+            MergeOutcome::Failed, "a",
+            [](const Fixture& f) { return runEvents({"0/2", "1/2", "2/2"}, "合并完成，但以下文本无法读取：\r\n" +
+                                                    f.shown("fifo.txt") + "\r\n/dev/zero"); }},
+    JobCase{"NothingReadableKeepsTheOldOutput", {"missing1.txt", "missing2.txt"}, "old.txt", MergeOutcome::Failed, "",
+            [](const Fixture& f) { return runEvents({"0/1", "1/1"}, "合并完成，但以下文本无法读取：\r\n" +
+                                                    f.shown("missing1.txt") + "\r\n" + f.shown("missing2.txt")); },
+            nullptr, true},
+    JobCase{"FailedCloseIsAWriteFailure", {"a.txt"}, "old.txt", MergeOutcome::Failed, "",
+            [](const Fixture&) { return runEvents({"0/0"}, "合并失败：写入合并文本出错"); },
+            [](Fixture& f) { EXPECT_TRUE(qytxt::testing::closeWriterBehindItsBack(f.dir.path())); }, true}
 ), qytxt::testing::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(Checks, MergeJobTest, ::testing::Values(
@@ -229,6 +266,55 @@ TEST(MergeJobClaimTest, BusyWhileClaimedThenFreeForTheNextJob)
     EXPECT_EQ(runMergeJob(f.window, f.state), MergeOutcome::Completed);
     EXPECT_EQ(runMergeJob(f.window, f.state), MergeOutcome::Completed);
     EXPECT_FALSE(f.state.claimed.load());
+}
+
+TEST(MergeJobOutputTest, FullDiskKeepsTheOldOutput)
+{
+    Fixture f;
+    f.window.list.append(f.path("a.txt"));
+    f.window.list.append(f.path("b.txt"));
+    f.window.output = f.path("old.txt");
+    {
+        // Files may grow to a few bytes only: the second input meets a full disk.
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const rlimit small{15, saved.rlim_max};
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        const MergeOutcome outcome = runMergeJob(f.window, f.state);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+        EXPECT_EQ(outcome, MergeOutcome::Failed);
+    }
+    EXPECT_EQ(f.window.events, runEvents({"0/1"}, "合并失败：写入合并文本出错"));
+    EXPECT_EQ(f.bytes("old.txt"), kOldOutput);
+    EXPECT_EQ(f.leftBehind(), std::vector<std::string>{});
+}
+
+TEST(MergeJobOutputTest, StopWhileAnInputIsCopiedLeavesItOut)
+{
+    // The close comes as the job starts on an input, after its last check between inputs: the
+    // inputs before it are kept, and with none the old output stays as it was.
+    for (const int stopAt : {0, 1}) {
+        SCOPED_TRACE(stopAt);
+        Fixture f;
+        for (const char* name : {"a.txt", "b.txt", "c.txt"})
+            f.window.list.append(f.path(name));
+        f.window.output = f.path("old.txt");
+        f.window.onEntryText = [&f, stopAt](int index) {
+            if (index == stopAt && f.window.events.size() == static_cast<std::size_t>(2 + stopAt))
+                f.state.stopRequested = true;
+        };
+
+        EXPECT_EQ(runMergeJob(f.window, f.state), MergeOutcome::Stopped);
+
+        std::vector<std::string> events{kStarting, kDisabled};
+        if (stopAt == 1)
+            events.push_back("caption 正在合并\r\n0/2");
+        EXPECT_EQ(f.window.events, events);
+        EXPECT_EQ(f.bytes("old.txt"), stopAt == 0 ? std::string(kOldOutput) : f.files.at("a.txt"));
+        EXPECT_EQ(f.leftBehind(), std::vector<std::string>{});
+    }
 }
 
 TEST(MergeJobClaimTest, StopRequestedBeforeTheStartTouchesNothing)

@@ -110,6 +110,19 @@ INSTANTIATE_TEST_SUITE_P(ButtonOperations, MergeListTest, ::testing::Values(
     ListCase{"DeleteAll", "a [b] c", [](MergeList& l) { l.deleteAll(); }, ""},
     ListCase{"DeleteAllWithoutCurrent", "a b", [](MergeList& l) { l.deleteAll(); }, ""}
 ), qytxt::testing::CaseName());
+
+INSTANTIATE_TEST_SUITE_P(SeveralPaths, MergeListTest, ::testing::Values(
+    ListCase{"AfterCurrentInOrder", "a [b] c", [](MergeList& l) { l.addAllAfter({"x", "y"}); }, "a b x [y] c"},
+    ListCase{"BeforeCurrentInOrder", "a [b] c", [](MergeList& l) { l.addAllBefore({"x", "y"}); }, "a x [y] b c"},
+    ListCase{"BeforeFirst", "[a] b", [](MergeList& l) { l.addAllBefore({"x", "y", "z"}); }, "x y [z] a b"},
+    ListCase{"AfterWithoutCurrentAppends", "a b", [](MergeList& l) { l.addAllAfter({"x", "y"}); }, "a b x [y]"},
+    ListCase{"BeforeWithoutCurrentAppends", "a", [](MergeList& l) { l.addAllBefore({"x", "y"}); }, "a x [y]"},
+    ListCase{"OneFollowsTheOnePathRules", "a b", [](MergeList& l) { l.addAllAfter({"x"}); }, "a b x"},
+    ListCase{"NoneChangesNothing", "a [b]", [](MergeList& l) { l.addAllBefore({}); }, "a [b]"},
+    ListCase{"EmptyPathsSkipped", "[a]", [](MergeList& l) { l.addAllAfter({"", "x", ""}); }, "a [x]"},
+    ListCase{"InsertAtRow", "[a] b c", [](MergeList& l) { l.insertAll(1, {"x", "y"}); }, "a x [y] b c"},
+    ListCase{"InsertOutsideAppends", "a [b]", [](MergeList& l) { l.insertAll(-1, {"x", "y"}); }, "a b x [y]"}
+), qytxt::testing::CaseName());
 // clang-format on
 
 TEST(MergeListTextTest, EntryTextOutsideTheListIsEmpty)

@@ -1,5 +1,6 @@
 #include "named_case.h"
 #include "notices/ad_rotation.h"
+#include "notices/notice_markers.h"
 #include "notices/update_check.h"
 #include "recording_window.h"
 #include "test_http_server.h"
@@ -75,7 +76,6 @@ public:
     RunningRotation(NoticeSource& source, RecordingWindow& window, AdTimings timings = kQuick)
         : m_rotation(source, window, timings)
     {
-        window.rotation = &m_rotation;
         m_done = std::async(std::launch::async, [this] { m_rotation.run(); });
     }
     ~RunningRotation() { stop(); }
@@ -186,6 +186,20 @@ INSTANTIATE_TEST_SUITE_P(
                {{"一", "", ""}, {"", "", ""}}},
         // Numbers past 9, written in the page from the last entry to the first.
         AdCase{"TwoDigitNumbers", adPage(numberedEntries(11)), Outcome::Cycles, numberedAds(11)},
+        AdCase{"OverlappingMarkers", adPage("//广告1//广告1//"), Outcome::Blinks, {{"广告1//", "", ""}}},
+        AdCase{"EntryHoldsAnotherEntrysMarkers",
+               adPage("//广告1//a//广告2//b//广告2//c//广告1//"),
+               Outcome::Cycles,
+               {{"a//广告2//b//广告2//c", "", ""}, {"b", "", ""}}},
+        AdCase{"LeadingZeroIsNoMarker",
+               adPage(entry(1, "一") + "//广告02//二//广告02//"),
+               Outcome::Blinks,
+               {{"一", "", ""}}},
+        // 質 is D9 7C in GBK: its second byte is "|".
+        AdCase{"SecondByteLikeABar",
+               adPage(entry(1, "質|https://x.org/質|質")),
+               Outcome::Blinks,
+               {{"質", "https://x.org/質", "質"}}},
         AdCase{"SecondWithoutFirst", adPage(entry(2, "二") + entry(3, "三")), Outcome::Ends, {}},
         AdCase{"EmptyAdSection", adPage(""), Outcome::Ends, {}},
         AdCase{"EntryMarkerWithoutNumber", adPage("//广告//x//广告//"), Outcome::Ends, {}}),
@@ -234,6 +248,76 @@ private:
     std::vector<std::chrono::steady_clock::time_point> m_fetches;
     int m_tests = 0;
 };
+
+// The most entries a page can hold, numbered from the last to the first.
+const core::Text& manyEntriesPage()
+{
+    static const core::Text page = gbk(adPage(numberedEntries(250'000)));
+    return page;
+}
+
+TEST(AdManyEntriesTest, TheFirstIsShownFirst)
+{
+    CountingSource source(manyEntriesPage());
+    RecordingWindow window;
+    RunningRotation running(source, window, {1h, 1h, 1h, 1h, 1h, 1ms});
+    ASSERT_TRUE(window.waitForCaptions(1));
+    running.stop();
+    EXPECT_EQ(window.captions().front().caption, "1");
+}
+
+TEST(AdManyEntriesTest, AreCollectedInNumberOrder)
+{
+    const core::Text section = markers::section(manyEntriesPage(), markers::kAdSection).value();
+    const std::vector<AdEntry> entries = collectAdEntries(section, [] { return false; });
+    ASSERT_EQ(entries.size(), 250'000u);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].text != std::to_string(i + 1))
+            FAIL() << "entry " << i + 1 << " reads " << entries[i].text;
+    }
+}
+
+TEST(AdManyEntriesTest, AStopEndsTheCollectionAtOnce)
+{
+    int asked = 0;
+    const auto stopAndCount = [&asked] {
+        ++asked;
+        return true;
+    };
+    EXPECT_TRUE(collectAdEntries(manyEntriesPage(), stopAndCount).empty());
+    EXPECT_EQ(asked, 1);
+}
+
+struct LongAdCase : qytxt::testing::NamedCase {
+    std::string otherEntries; // none: the long ad blinks; some: it is cycled
+};
+
+class AdDisplayTest : public ::testing::TestWithParam<LongAdCase> {};
+
+TEST_P(AdDisplayTest, LongTextAndMessageAreCutTheAddressIsNot)
+{
+    const std::string address = "https://x.org/" + std::string(5000, 'a');
+    std::string text;
+    std::string message;
+    for (int i = 0; i < 100'000; ++i)
+        text += "书";
+    for (int i = 0; i < 10'000; ++i)
+        message += "谢x";
+    CountingSource source(gbk(adPage(entry(1, text + "|" + address + "|" + message) + GetParam().otherEntries)));
+    RecordingWindow window;
+    RunningRotation running(source, window, {1h, 1h, 1h, 1h, 1h, 1ms});
+    ASSERT_TRUE(window.waitForCaptions(1));
+    running.stop();
+
+    const testing::ShownCaption shown = window.captions().front();
+    EXPECT_EQ(shown.caption, gbk(text.substr(0, 200 * std::string("书").size()) + "…"));
+    EXPECT_EQ(shown.current.address, address);
+    EXPECT_EQ(shown.current.message, gbk(message.substr(0, 1000 * std::string("谢x").size()) + "…"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, AdDisplayTest,
+                         ::testing::Values(LongAdCase{"Blinking", ""}, LongAdCase{"Cycling", entry(2, "二")}),
+                         qytxt::testing::CaseName());
 
 class AdBackOffTest : public ::testing::TestWithParam<std::string> {};
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/encoding.h"
-#include "notices/ad_rotation.h"
 #include "notices/notice_window.h"
 
 #include <chrono>
@@ -25,7 +24,7 @@ struct ShownMessage {
     core::Text title;
 };
 
-// A caption as the ad line received it, with the ad that was current at that moment.
+// A caption as the ad line received it, with the ad it came with.
 struct ShownCaption {
     core::Text caption;
     CurrentAd current;
@@ -36,7 +35,6 @@ struct ShownCaption {
 class RecordingWindow final : public NoticeWindow {
 public:
     int messageAnswer = 0;
-    AdRotation* rotation = nullptr; // when set, each caption records the current ad with it
 
     int showMessage(const core::Text& text, unsigned flags, const core::Text& title) override
     {
@@ -56,9 +54,9 @@ public:
         std::lock_guard lock(m_mutex);
         m_events.push_back("destroy");
     }
-    void setAdCaption(const core::Text& caption) override
+    void showAd(const core::Text& caption, const CurrentAd& ad) override
     {
-        ShownCaption shown{caption, rotation ? rotation->currentAd() : CurrentAd{}, std::chrono::steady_clock::now()};
+        ShownCaption shown{caption, ad, std::chrono::steady_clock::now()};
         {
             std::lock_guard lock(m_mutex);
             m_captions.push_back(std::move(shown));

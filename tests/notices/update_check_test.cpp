@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
             "BlanksAround", kDownloadMarker + " \r\nhttps://x.org/d\r\n " + kDownloadMarker, {"https://x.org/d"}},
         DownloadCase{"ChineseInPath",
                      kDownloadMarker + "https://x.org/下载" + kDownloadMarker,
-                     {"https://x.org/" + gbk("下载")}},
+                     {"https://x.org/%E4%B8%8B%E8%BD%BD"}},
         DownloadCase{"SingleMarkerToTheEnd", kDownloadMarker + "https://x.org/d", {"https://x.org/d"}},
         DownloadCase{"LocalProgram", kDownloadMarker + "C:\\Windows\\System32\\calc.exe" + kDownloadMarker, {}},
         DownloadCase{"FileAddress", kDownloadMarker + "file:///etc/passwd" + kDownloadMarker, {}},

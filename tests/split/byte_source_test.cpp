@@ -1,5 +1,6 @@
 #include "split/byte_source.h"
 
+#include "special_files.h"
 #include "split/cut_finder.h"
 #include "split_test_support.h"
 #include "temp_dir.h"
@@ -25,6 +26,11 @@ TEST(FileSource, OpensOnlyReadableRegularFiles)
     EXPECT_FALSE(FileSource::open(""));
     EXPECT_FALSE(FileSource::open(gbkPath(dir.file("missing.txt"))));
     EXPECT_FALSE(FileSource::open(gbkPath(dir.path())));
+    // Neither waits: a pipe nobody writes to, a device that never ends.
+    const qytxt::testing::UnwrittenFifo fifo(dir.file("fifo.txt"));
+    EXPECT_FALSE(FileSource::open(gbkPath(fifo.path())));
+    EXPECT_FALSE(fifo.rescued());
+    EXPECT_FALSE(FileSource::open("/dev/zero"));
     const std::optional<FileSource> empty = FileSource::open(gbkPath(dir.file("empty.txt")));
     ASSERT_TRUE(empty);
     EXPECT_EQ(empty->size(), 0);
@@ -59,7 +65,8 @@ TEST(FileSource, CopiesRangesIntoNewOrEmptiedFiles)
                   {"nothing.txt", 77, 77},
                   {"old.txt", 1, 3}};
     for (const auto& range : ranges) {
-        EXPECT_TRUE(source.copyTo(gbkPath(dir.file(range.name)), range.begin, range.end)) << range.name;
+        EXPECT_EQ(source.copyTo(gbkPath(dir.file(range.name)), range.begin, range.end), FileSource::Copy::Copied)
+            << range.name;
         EXPECT_EQ(readBytes(dir.file(range.name)), bytes.substr(static_cast<std::size_t>(range.begin),
                                                                 static_cast<std::size_t>(range.end - range.begin)))
             << range.name;
@@ -72,12 +79,38 @@ TEST(FileSource, CopyFailuresAreReported)
     writeBytes(dir.file("a.txt"), "abcdefgh");
     FileSource source = FileSource::open(gbkPath(dir.file("a.txt"))).value();
     fs::create_directory(dir.file("folder"));
-    EXPECT_FALSE(source.copyTo(gbkPath(dir.file("folder")), 0, 4));
-    EXPECT_FALSE(source.copyTo(gbkPath(dir.file("none") / "a.txt"), 0, 4));
+    EXPECT_EQ(source.copyTo(gbkPath(dir.file("folder")), 0, 4), FileSource::Copy::Failed);
+    EXPECT_TRUE(fs::is_directory(dir.file("folder")));
+    EXPECT_EQ(source.copyTo(gbkPath(dir.file("none") / "a.txt"), 0, 4), FileSource::Copy::Failed);
+    const qytxt::testing::UnwrittenFifo fifo(dir.file("fifo.txt"));
+    EXPECT_EQ(source.copyTo(gbkPath(fifo.path()), 0, 4), FileSource::Copy::Failed);
+    EXPECT_FALSE(fifo.rescued()) << "waited for a reader";
+    EXPECT_TRUE(fs::is_fifo(fifo.path()));
 
-    // Another program cuts the source short after it was opened: the part cannot be complete.
+    // Another program cuts the source short after it was opened: the part cannot be complete, and
+    // is not left behind as if it were.
     fs::resize_file(dir.file("a.txt"), 3);
-    EXPECT_FALSE(source.copyTo(gbkPath(dir.file("part.txt")), 0, 8));
+    EXPECT_EQ(source.copyTo(gbkPath(dir.file("part.txt")), 0, 8), FileSource::Copy::Failed);
+    EXPECT_FALSE(fs::exists(dir.file("part.txt")));
+}
+
+TEST(FileSource, StopBetweenPiecesRemovesTheUnfinishedPart)
+{
+    TempDir dir;
+    writeBytes(dir.file("a.txt"), std::string(20 << 20, 'a')); // three pieces
+    writeBytes(dir.file("part.txt"), "an older part");
+    FileSource source = FileSource::open(gbkPath(dir.file("a.txt"))).value();
+    for (int stopAt : {1, 2, 3}) {
+        int asked = 0;
+        EXPECT_EQ(source.copyTo(gbkPath(dir.file("part.txt")), 0, source.size(), [&] { return ++asked == stopAt; }),
+                  FileSource::Copy::Stopped);
+        EXPECT_EQ(asked, stopAt);
+        EXPECT_FALSE(fs::exists(dir.file("part.txt"))) << stopAt;
+    }
+    int asked = 0;
+    EXPECT_EQ(source.copyTo(gbkPath(dir.file("part.txt")), 0, source.size(), [&] { return ++asked > 3; }),
+              FileSource::Copy::Copied);
+    EXPECT_EQ(fs::file_size(dir.file("part.txt")), 20u << 20);
 }
 
 TEST(CutFinder, ScanFailsWhenTheSourceShrank)

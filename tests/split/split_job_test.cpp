@@ -90,7 +90,8 @@ struct ExampleCase : qytxt::testing::NamedCase {
     SplitMode mode;
     int characters; // of a text of ASCII letters, one character each
     const char* numberText;
-    std::vector<std::int64_t> lengths;
+    std::vector<std::int64_t> lengths; // in bytes
+    const char* text = nullptr;        // split instead of the letters when given
 };
 
 class WorkedExamples : public ::testing::TestWithParam<ExampleCase> {};
@@ -99,7 +100,7 @@ TEST_P(WorkedExamples, PartLengthsAndCaptions)
 {
     const ExampleCase& c = GetParam();
     Fixture f;
-    std::string text;
+    std::string text = c.text ? c.text : "";
     for (int i = 0; i < c.characters; ++i)
         text.push_back(static_cast<char>('a' + i % 26));
     writeBytes(f.source, text);
@@ -132,6 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
         ExampleCase{"Parts10", SplitMode::ByParts, 10, "6", {2, 2, 2, 2, 1, 1}},
         ExampleCase{"Parts12", SplitMode::ByParts, 12, "6", {2, 2, 2, 2, 2, 2}},
         ExampleCase{"FewerCharactersThanParts", SplitMode::ByParts, 3, "6", {1, 1, 1, 0, 0, 0}},
+        // Two characters and a line feed's half: the lone half is a part of its own, the third.
+        ExampleCase{"LoneHalfCharacterAfterTheCharacters", SplitMode::ByParts, 0, "4", {1, 1, 1, 0}, "ab\n"},
         ExampleCase{"OnePart", SplitMode::ByParts, 5, "1", {5}},
         // Read after a leading blank, with full-width digits; the caption shows it as typed.
         ExampleCase{"FullWidthPartsNumber", SplitMode::ByParts, 7, " ３", {3, 2, 2}},
@@ -139,6 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
         ExampleCase{"SizeExactMultiple", SplitMode::BySize, 9, "3", {3, 3, 3}},
         ExampleCase{"SizePlusOne", SplitMode::BySize, 4, "3", {3, 1}},
         ExampleCase{"SizeLargerThanText", SplitMode::BySize, 4, "100", {4}},
+        // The last part runs to the last byte, past the last whole character.
+        ExampleCase{"SizeOneWithALoneHalfCharacter", SplitMode::BySize, 0, "1", {1, 2}, "ab\n"},
         // Sizes past the 32-bit byte arithmetic: one part with the whole text.
         ExampleCase{"SizeTwoToThirty", SplitMode::BySize, 4, "1073741824", {4}},
         ExampleCase{"SizeLargestInteger", SplitMode::BySize, 4, "2147483647", {4}}),
@@ -293,6 +298,24 @@ TEST(SplitJob, StopRequestEndsTheJobBeforeTheNextPart)
     EXPECT_FALSE(state.running);
     EXPECT_EQ(f.fileCount(), 2u);
     EXPECT_EQ(readBytes(f.part(2)), "cd");
+}
+
+TEST(SplitJob, BusyWhileClaimedThenFreeForTheNextJob)
+{
+    Fixture f;
+    writeBytes(f.source, "abcdef");
+    SplitJobState state;
+    RecordingWindow window(state);
+    state.claimed = true;
+    EXPECT_EQ(runSplitJob(f.request(SplitMode::ByParts, "2"), window, state), SplitOutcome::Busy);
+    EXPECT_TRUE(window.calls.empty());
+    EXPECT_FALSE(fs::exists(f.parts));
+
+    state.claimed = false;
+    EXPECT_EQ(runSplitJob(f.request(SplitMode::ByParts, "2"), window, state), SplitOutcome::Completed);
+    EXPECT_FALSE(state.claimed);
+    EXPECT_EQ(runSplitJob(f.request(SplitMode::ByParts, ""), window, state), SplitOutcome::Failed);
+    EXPECT_FALSE(state.claimed);
 }
 
 TEST(SplitJob, EmptySourceGivesEmptyPartsWithoutProgress)

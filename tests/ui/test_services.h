@@ -12,13 +12,20 @@
 #include <atomic>
 #include <deque>
 #include <mutex>
+#include <system_error>
+#include <thread>
 
 namespace qytxt::ui::testing {
 
-// Answers the pickers' dialogs from a queue (an empty answer is a cancel) and records each call.
+// Answers the pickers' dialogs from a queue (an empty answer is a cancel) and records each call. An
+// answer to a dialog that takes several files lists them one per line.
 class TestDialogs : public PathDialogs {
 public:
     QString openTextFile(const QString& initialName) override { return answer(QStringLiteral("open"), initialName); }
+    QStringList openTextFiles(const QString& initialName) override
+    {
+        return answer(QStringLiteral("open"), initialName).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
     QString saveTextFile(const QString& initialName) override { return answer(QStringLiteral("save"), initialName); }
     QString chooseFolder(const QString& title) override { return answer(QStringLiteral("folder"), title); }
 
@@ -81,9 +88,15 @@ public:
     int closeAllCalls = 0;
 };
 
+// Records each URL the window opens, as the browser would receive it.
 class TestBrowser : public WebBrowser {
 public:
-    void open(const QString& address) override { opened << address; }
+    void open(const QUrl& url) override
+    {
+        urls << url;
+        opened << QString::fromLatin1(url.toEncoded());
+    }
+    QList<QUrl> urls;
     QStringList opened;
 };
 
@@ -113,6 +126,8 @@ struct TestServices {
     notices::AdTimings adTimings;
     // Called on the window's thread each time the window asks for a notice source.
     std::function<void()> onSourceCreated;
+    // While set, the system refuses every new thread, as it does when out of threads or memory.
+    bool refuseThreads = false;
 
     WindowServices make()
     {
@@ -126,6 +141,11 @@ struct TestServices {
         services.dialogs = dialogs;
         services.browser = browser;
         services.adTimings = adTimings;
+        services.startThread = [this](std::function<void()> body) {
+            if (refuseThreads)
+                throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+            return std::thread(std::move(body));
+        };
         return services;
     }
 };

@@ -1,0 +1,74 @@
+#include "core/file_copy.h"
+
+#include "core/posix_io.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <string_view>
+#include <unistd.h>
+
+namespace qytxt::core {
+namespace {
+
+// Small enough that a stop is seen within a few tens of milliseconds even on a slow disk, large
+// enough that the calls cost nothing next to the copying.
+constexpr std::int64_t kKernelPiece = std::int64_t{8} << 20;
+constexpr std::int64_t kBufferSize = std::int64_t{1} << 20;
+
+bool stopNow(const std::function<bool()>& stopRequested)
+{
+    return stopRequested && stopRequested();
+}
+
+} // namespace
+
+CopyResult FileCopier::copy(int source, std::int64_t begin, std::int64_t end, int target,
+                            const std::function<bool()>& stopRequested)
+{
+    for (std::int64_t at = begin; at < end;) {
+        if (stopNow(stopRequested))
+            return {CopyStatus::Stopped, at - begin};
+        off_t from = static_cast<off_t>(at);
+        const ssize_t got = ::copy_file_range(source, &from, target, nullptr,
+                                              static_cast<std::size_t>(std::min(kKernelPiece, end - at)), 0);
+        if (got > 0) {
+            at += got;
+            continue;
+        }
+        if (got == 0)
+            return {CopyStatus::SourceEnded, at - begin};
+        if (errno == EINTR)
+            continue;
+        // Refused, or failed: reading and writing ourselves either copies the rest or tells a read
+        // failure from a write failure, which the kernel's error does not.
+        CopyResult rest = copyThroughBuffer(source, at, end, target, stopRequested);
+        rest.copied += at - begin;
+        return rest;
+    }
+    return {CopyStatus::Copied, end > begin ? end - begin : 0};
+}
+
+CopyResult FileCopier::copyThroughBuffer(int source, std::int64_t begin, std::int64_t end, int target,
+                                         const std::function<bool()>& stopRequested)
+{
+    if (!m_buffer)
+        m_buffer = std::make_unique<char[]>(static_cast<std::size_t>(kBufferSize));
+    for (std::int64_t at = begin; at < end;) {
+        if (stopNow(stopRequested))
+            return {CopyStatus::Stopped, at - begin};
+        const ssize_t got = ::pread(source, m_buffer.get(), static_cast<std::size_t>(std::min(kBufferSize, end - at)),
+                                    static_cast<off_t>(at));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return {CopyStatus::ReadFailed, at - begin};
+        if (got == 0)
+            return {CopyStatus::SourceEnded, at - begin};
+        if (!writeAll(target, std::string_view(m_buffer.get(), static_cast<std::size_t>(got))))
+            return {CopyStatus::WriteFailed, at - begin}; // what a partial write left is not counted
+        at += got;
+    }
+    return {CopyStatus::Copied, end - begin};
+}
+
+} // namespace qytxt::core
