@@ -4,6 +4,7 @@
 #include "cli/usage.h"
 
 #include "core/path.h"
+#include "core/text_encoding.h"
 #include "core/text_ops.h"
 #include "split/preview.h"
 #include "split/split_job.h"
@@ -46,13 +47,24 @@ core::Text withFolder(core::Text path)
     return path;
 }
 
-constexpr OptionSpec kSplitOptions[] = {{"--parts", true}, {"--size", true}};
+constexpr OptionSpec kSplitOptions[] = {{"--parts", true}, {"--size", true}, {"--encoding", true}};
 
 struct SplitArguments {
     split::SplitMode mode = split::SplitMode::ByParts;
     core::Text numberText;
     std::vector<core::Text> paths;
+    core::EncodingChoice encoding; // detected from the source when empty
 };
+
+// "--encoding auto" or no --encoding at all detects the source's encoding. False for a name that
+// stands for no encoding.
+bool readEncoding(const core::Text* name, core::EncodingChoice& encoding)
+{
+    if (name == nullptr || *name == "auto")
+        return true;
+    encoding = core::encodingNamed(*name);
+    return encoding.has_value();
+}
 
 // "--parts N" or "--size N", then `pathCount` paths (named in `pathsNeeded` for the error message).
 // On a stop, the exit status.
@@ -69,8 +81,11 @@ std::variant<SplitArguments, int> readSplitArguments(std::string_view command, s
         return usageError(command, "give either --parts N or --size N");
     if (arguments.operands.size() != pathCount)
         return usageError(command, "expects " + std::string(pathsNeeded));
+    core::EncodingChoice encoding;
+    if (!readEncoding(arguments.value("--encoding"), encoding))
+        return usageError(command, "--encoding takes auto, gbk, gb18030, utf-8, utf-16le or utf-16be");
     return SplitArguments{parts ? split::SplitMode::ByParts : split::SplitMode::BySize, parts ? *parts : *size,
-                          arguments.operands};
+                          arguments.operands, encoding};
 }
 
 } // namespace
@@ -89,7 +104,7 @@ int runSplitCommand(std::span<const std::string_view> args)
 
     TerminalSplitWindow window;
     split::SplitJobState state;
-    const split::SplitOutcome outcome = split::runSplitJob(request, window, state);
+    const split::SplitOutcome outcome = split::runSplitJob(request, window, state, arguments.encoding);
     if (outcome == split::SplitOutcome::Completed)
         return 0;
     if (!window.message().empty())
@@ -103,9 +118,11 @@ int runPreviewCommand(std::span<const std::string_view> args)
     if (const int* status = std::get_if<int>(&read))
         return *status;
     const SplitArguments& arguments = std::get<SplitArguments>(read);
-    for (const core::Text& line :
-         split::previewLines(withFolder(arguments.paths[0]), arguments.mode, arguments.numberText))
+    const split::Preview preview =
+        split::makePreview(withFolder(arguments.paths[0]), arguments.mode, arguments.numberText, arguments.encoding);
+    for (const core::Text& line : preview.lines)
         printLine(stdout, line);
+    printLine(stdout, preview.encodingLine); // always here, where scripts read the lines by number
     return 0;
 }
 

@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, CliSplitChineseNames,
                                            ChineseNameCase{"BySize", "--size", "10", 3}),
                          qytxt::testing::CaseName());
 
-TEST(CliPreview, PrintsTheFiveLinesInUtf8)
+TEST(CliPreview, PrintsTheSixLinesInUtf8)
 {
     TempDir dir;
     const std::string name = "三体" + backslashSecondByteCharacter() + ".txt";
@@ -76,11 +76,11 @@ TEST(CliPreview, PrintsTheFiveLinesInUtf8)
     EXPECT_EQ(byParts.exitCode, 0) << byParts.err;
     EXPECT_EQ(byParts.out, "文本标题: " + name +
                                "\n文本字数: 20\n文本大小: 20字节\n待分割方式: 按部分分割\n"
-                               "待分割详情: 将分割为６个包含3字数的文本\n");
+                               "待分割详情: 将分割为６个包含3字数的文本\n文本编码: GBK\n");
 
     const CliResult bySize = runCli({"preview", "--size", "0", dir.file(name).string()});
     EXPECT_EQ(bySize.exitCode, 0);
-    EXPECT_TRUE(bySize.out.ends_with("待分割方式: 按字数分割\n待分割详情: 未知\n")) << bySize.out;
+    EXPECT_TRUE(bySize.out.ends_with("待分割方式: 按字数分割\n待分割详情: 未知\n文本编码: GBK\n")) << bySize.out;
 }
 
 TEST(CliSplit, BareFileNameMeansTheCurrentFolder)
@@ -127,7 +127,66 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"UnknownMode", {"split", "--count", "6", "DIR/a.txt", "DIR"}, 2, "Usage"},
         FailureCase{"MissingFolderArgument", {"split", "--parts", "6", "DIR/a.txt"}, 2, "Usage"},
         FailureCase{"ExtraPreviewArgument", {"preview", "--parts", "6", "DIR/a.txt", "DIR"}, 2, "Usage"},
-        FailureCase{"NotUtf8", {"split", "--parts", "6", "DIR/\xFF.txt", "DIR"}, 2, "无法识别的参数编码："}),
+        FailureCase{"NotUtf8", {"split", "--parts", "6", "DIR/\xFF.txt", "DIR"}, 2, "无法识别的参数编码："},
+        FailureCase{"UnknownEncoding",
+                    {"split", "--parts", "6", "--encoding", "big5", "DIR/a.txt", "DIR"},
+                    2,
+                    "--encoding takes auto"},
+        FailureCase{"EncodingWithoutName", {"preview", "--parts", "6", "DIR/a.txt", "--encoding"}, 2, "Usage"}),
+    qytxt::testing::CaseName());
+
+struct EncodingCase : qytxt::testing::NamedCase {
+    std::string source;
+    std::vector<std::string> encodingOption; // none, or "--encoding" and a name
+    std::string encodingLine;
+    std::string count;
+};
+
+class CliEncodings : public ::testing::TestWithParam<EncodingCase> {};
+
+// What the preview names is what the split reads: its parts, each opening with the source's mark,
+// give back the source once the repeated marks are dropped.
+TEST_P(CliEncodings, PreviewNamesTheEncodingAndTheSplitKeepsEveryByte)
+{
+    const EncodingCase& c = GetParam();
+    TempDir dir;
+    const fs::path source = dir.file("小说") / "三体.txt";
+    fs::create_directories(source.parent_path());
+    fs::create_directory(dir.file("分割结果"));
+    writeBytes(source, c.source);
+    const auto args = [&](std::vector<std::string> words, std::vector<std::string> paths) {
+        words.insert(words.end(), c.encodingOption.begin(), c.encodingOption.end());
+        words.insert(words.end(), paths.begin(), paths.end());
+        return words;
+    };
+
+    const CliResult preview = runCli(args({"preview", "--parts", "3"}, {source}));
+    EXPECT_EQ(preview.exitCode, 0) << preview.err;
+    EXPECT_NE(preview.out.find("文本字数: " + c.count + "\n"), std::string::npos) << preview.out;
+    EXPECT_TRUE(preview.out.ends_with("\n文本编码: " + c.encodingLine + "\n")) << preview.out;
+
+    const CliResult split = runCli(args({"split", "--parts", "3"}, {source, dir.file("分割结果")}));
+    ASSERT_EQ(split.exitCode, 0) << split.err;
+    const std::size_t mark = c.source.starts_with("\xFF\xFE") ? 2 : c.source.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    std::string joined = c.source.substr(0, mark);
+    for (int i = 1; i <= 3; ++i) {
+        const std::string part = readBytes(dir.file("分割结果") / "三体" / ("三体(" + std::to_string(i) + ").txt"));
+        ASSERT_EQ(part.substr(0, mark), c.source.substr(0, mark)) << "part " << i;
+        joined += part.substr(mark);
+    }
+    EXPECT_EQ(joined, c.source);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, CliEncodings,
+    ::testing::Values(
+        EncodingCase{"Utf8", "三体\r\nab", {}, "UTF-8", "5"},
+        EncodingCase{"Utf8WithMark", "\xEF\xBB\xBF三体\r\nab", {}, "UTF-8", "5"},
+        EncodingCase{"Utf16LeWithMark", std::string("\xFF\xFE\x09\x4E\x53\x4F\r\0\n\0a\0", 12), {}, "UTF-16LE", "4"},
+        // Without its mark only the option tells UTF-16 from bytes that look like GBK.
+        EncodingCase{"Utf16BeTold", std::string("\x4E\x09\x4F\x53\0a", 6), {"--encoding", "UTF-16BE"}, "UTF-16BE", "3"},
+        EncodingCase{"Gb18030Told", gbk("三") + "\x81\x30\x81\x30" + "a", {"--encoding", "gb18030"}, "GB18030", "3"},
+        EncodingCase{"AutoIsDetection", gbk("三体"), {"--encoding", "auto"}, "GBK", "2"}),
     qytxt::testing::CaseName());
 
 TEST(CliSplit, UnwritablePartIsAFailure)
