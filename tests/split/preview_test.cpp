@@ -92,6 +92,54 @@ INSTANTIATE_TEST_SUITE_P(
                                 utf8Lines("e.txt", "0", "0字节", "按字数分割", "将分割为0个包含3000字数的文本")}),
     qytxt::testing::CaseName());
 
+struct EncodingLineCase : qytxt::testing::NamedCase {
+    std::string contents;
+    core::EncodingChoice told;
+    const char* count;
+    const char* encodingLine; // UTF-8
+    bool inPanel;             // the window shows it: the text is not read as GBK
+};
+
+class PreviewEncodingTest : public ::testing::TestWithParam<EncodingLineCase> {};
+
+TEST_P(PreviewEncodingTest, CountsInTheEncodingItNames)
+{
+    const EncodingLineCase& c = GetParam();
+    TempDir dir;
+    writeBytes(dir.file("a.txt"), c.contents);
+    const core::Text path = gbkPath(dir.file("a.txt"));
+
+    const Preview preview = makePreview(path, SplitMode::ByParts, "2", c.told);
+    EXPECT_EQ(preview.lines[1], gbk(std::string("文本字数: ") + c.count));
+    EXPECT_EQ(preview.encodingLine, gbk(c.encodingLine));
+    if (c.told)
+        return; // the window always detects
+    const core::Text fiveLines = gbk("文本标题: a.txt\r\n\r\n文本字数: ") + c.count + gbk("\r\n\r\n文本大小: ") +
+                                 std::to_string(c.contents.size()) +
+                                 gbk("字节\r\n\r\n待分割方式: 按部分分割\r\n\r\n待分割详情: ") +
+                                 previewLines(path, SplitMode::ByParts, "2")[4].substr(gbk("待分割详情: ").size());
+    EXPECT_EQ(previewText(path, SplitMode::ByParts, "2"),
+              c.inPanel ? fiveLines + "\r\n\r\n" + gbk(c.encodingLine) : fiveLines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, PreviewEncodingTest,
+    ::testing::Values(EncodingLineCase{"Gbk", gbk("三体ab"), std::nullopt, "4", "文本编码: GBK", false},
+                      // Counted as UTF-8, not as pairs of bytes: six bytes of Chinese are two characters.
+                      EncodingLineCase{"Utf8", "三体ab", std::nullopt, "4", "文本编码: UTF-8", true},
+                      EncodingLineCase{"Utf16BeWithMark", std::string("\xFE\xFF\x4E\x09\0a", 6), std::nullopt, "2",
+                                       "文本编码: UTF-16BE", true},
+                      EncodingLineCase{"Gb18030Told", "\x81\x30\x81\x30", core::TextEncoding::Gb18030, "1",
+                                       "文本编码: GB18030", false},
+                      EncodingLineCase{"Utf8ToldOnGbk", gbk("三"), core::TextEncoding::Utf8, "2", "文本编码: UTF-8",
+                                       false}),
+    qytxt::testing::CaseName());
+
+TEST(PreviewEncoding, UnknownWithoutSourcePath)
+{
+    EXPECT_EQ(makePreview("", SplitMode::ByParts, "6").encodingLine, gbk("文本编码: 未知"));
+}
+
 struct FieldCase {
     const char* typed; // UTF-8
     std::optional<const char*> parts;
