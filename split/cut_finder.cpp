@@ -29,24 +29,23 @@ std::optional<CutFinder> CutFinder::scan(ByteSource& source, core::EncodingChoic
     std::vector<Checkpoint> first(1);
     std::vector<Checkpoint> utf8;
     first.reserve(static_cast<std::size_t>(size / kCheckpointSpacing + 1));
-    const auto checkpoint = [&counter](core::TextEncoding model, std::int64_t at) {
+    const auto checkpoint = [&counter](core::TextEncoding model) {
         const Boundary boundary = counter.boundary(model);
-        return Checkpoint{at - boundary.back, boundary.widthBefore};
+        return Checkpoint{-boundary.back, boundary.widthBefore};
     };
     for (std::int64_t at = 0; at < size; at += kReadSize) {
         const std::optional<std::string_view> chunk = source.read(at, kReadSize);
         if (!chunk || static_cast<std::int64_t>(chunk->size()) != std::min(kReadSize, size - at))
             return std::nullopt;
         for (std::size_t piece = 0; piece < chunk->size(); piece += kCheckpointSpacing) {
-            const std::int64_t offset = at + static_cast<std::int64_t>(piece);
-            if (offset > 0) {
-                first.push_back(checkpoint(counter.firstModel(), offset));
+            if (at + static_cast<std::int64_t>(piece) > 0) {
+                first.push_back(checkpoint(counter.firstModel()));
                 if (counter.countsUtf8Too()) {
                     if (utf8.empty()) {
                         utf8.reserve(first.capacity());
                         utf8.emplace_back();
                     }
-                    utf8.push_back(checkpoint(core::TextEncoding::Utf8, offset));
+                    utf8.push_back(checkpoint(core::TextEncoding::Utf8));
                 } else if (!utf8.empty()) {
                     utf8 = {}; // no longer possible: give the memory back
                 }
@@ -72,6 +71,11 @@ void CutFinder::moveCursor(std::int64_t position, std::int64_t width) noexcept
 {
     m_position = position;
     m_positionWidth = width;
+}
+
+std::int64_t CutFinder::boundaryAt(std::size_t checkpoint) const noexcept
+{
+    return static_cast<std::int64_t>(checkpoint) * kCheckpointSpacing + m_checkpoints[checkpoint].fromCheckpoint();
 }
 
 bool CutFinder::loadWindow(std::size_t checkpoint)
@@ -104,11 +108,10 @@ std::optional<std::int64_t> CutFinder::byteOffsetAt(std::int64_t fullWidthOffset
     if (m_positionWidth >= fullWidthOffset)
         return m_position; // the cursor is the first boundary far enough
 
-    while (m_checkpoint + 1 < m_checkpoints.size() && m_checkpoints[m_checkpoint + 1].widthBefore < fullWidthOffset)
+    while (m_checkpoint + 1 < m_checkpoints.size() && m_checkpoints[m_checkpoint + 1].widthBefore() < fullWidthOffset)
         ++m_checkpoint;
-    const Checkpoint& checkpoint = m_checkpoints[m_checkpoint];
-    if (checkpoint.start > m_position)
-        moveCursor(checkpoint.start, checkpoint.widthBefore);
+    if (const std::int64_t start = boundaryAt(m_checkpoint); start > m_position)
+        moveCursor(start, m_checkpoints[m_checkpoint].widthBefore());
 
     if (!loadWindow(m_checkpoint))
         return std::nullopt;

@@ -34,14 +34,27 @@ public:
     std::optional<std::int64_t> byteOffsetAt(std::int64_t fullWidthOffset);
 
 private:
-    struct Checkpoint {
-        std::int64_t start;       // a character boundary at most 3 bytes before the checkpoint
-        std::int64_t widthBefore; // the full-width length of the text before it
+    // A character boundary at most 3 bytes before or after its checkpoint's byte (after only for the
+    // mark at the start), with the full-width length of the text before it: one word per KiB of the
+    // source, all of them written while the source is read.
+    class Checkpoint {
+    public:
+        Checkpoint() = default;
+        Checkpoint(std::int64_t fromCheckpoint, std::int64_t widthBefore) noexcept
+            : m_packed(widthBefore * 8 + fromCheckpoint + 4)
+        {
+        }
+        std::int64_t fromCheckpoint() const noexcept { return (m_packed & 7) - 4; }
+        std::int64_t widthBefore() const noexcept { return m_packed >> 3; }
+
+    private:
+        std::int64_t m_packed = 4;
     };
     static constexpr std::int64_t kCheckpointSpacing = 1024;
 
     explicit CutFinder(ByteSource& source) : m_source(&source) {}
     bool loadWindow(std::size_t checkpoint);
+    std::int64_t boundaryAt(std::size_t checkpoint) const noexcept;
     void moveCursor(std::int64_t position, std::int64_t width) noexcept;
 
     ByteSource* m_source;
