@@ -54,7 +54,6 @@ void TextCounter::start(std::string_view firstBytes) noexcept
 
 void TextCounter::feedCounters(std::string_view bytes) noexcept
 {
-    m_textBytes += static_cast<std::int64_t>(bytes.size());
     if (m_phase == Phase::GbkOrUtf8) {
         feedBoth(bytes);
         return;

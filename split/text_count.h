@@ -27,15 +27,11 @@ public:
 
     // Known once the first bytes are told (at once for GBK and GB18030, else after three bytes or
     // at the end): how many of them are the mark, and the model counted first.
-    bool started() const noexcept { return m_phase != Phase::ReadingMark; }
     std::size_t markLength() const noexcept { return m_markLength; }
     core::TextEncoding firstModel() const noexcept { return m_model; }
 
     // True while an unmarked text may still turn out to be UTF-8: then UTF-8 is counted too.
     bool countsUtf8Too() const noexcept { return m_phase == Phase::GbkOrUtf8; }
-
-    // The text's bytes after its mark fed to the counters so far.
-    std::int64_t textBytes() const noexcept { return m_textBytes; }
 
     // Where the character at the counters' position starts, in `model`: firstModel(), or UTF-8
     // while countsUtf8Too().
@@ -59,7 +55,6 @@ private:
     std::size_t m_startLength = 0;
     core::TextEncoding m_model = core::TextEncoding::Gbk;
     std::size_t m_markLength = 0;
-    std::int64_t m_textBytes = 0;
     CharacterCounter m_gbk;
     Utf8Counter m_utf8;
     Utf16Counter m_utf16;
