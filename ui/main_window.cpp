@@ -6,9 +6,11 @@
 #include "split/preview.h"
 #include "split/split_job.h"
 #include "ui/ad_line.h"
+#include "ui/caption_button.h"
 #include "ui/file_drops.h"
 #include "ui/incoming_paths.h"
 #include "ui/info_panel.h"
+#include "ui/merge_list_box.h"
 #include "ui/program_icon.h"
 #include "ui/qt_text.h"
 #include "ui/text_field.h"
@@ -61,9 +63,10 @@ QLabel* makeLabel(QWidget* parent, const QString& text)
     return label;
 }
 
+// Every button draws its caption whole, smaller where the button is too narrow for it.
 QPushButton* makeButton(QWidget* parent, const QString& caption)
 {
-    auto* button = new QPushButton(caption, parent);
+    auto* button = new CaptionButton(caption, parent);
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
@@ -92,8 +95,6 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     buildControls();
     connectEvents();
     new FileDrops(*this);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 MainWindow::~MainWindow()
@@ -139,11 +140,12 @@ void MainWindow::buildControls()
     m_sizeField->setEnabled(false);
 
     m_infoPanel = place(new InfoPanel(this), "infoPanel", 222, 137, 211, 122);
+    // The details group's frame line runs across the panel's top rows; the text starts below it.
+    const int belowFrame = m_splitDetailsGroup->y() + m_splitDetailsGroup->contentsRect().top();
+    m_infoPanel->setTopInset(std::max(0, belowFrame - m_infoPanel->y()));
     m_splitButton = place(makeButton(this, kSplitIdle), "splitButton", 437, 140, 61, 113);
 
-    m_mergeListBox = place(new QListWidget(this), "mergeList", 29, 319, 397, 152);
-    m_mergeListBox->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_mergeListBox->setSortingEnabled(false);
+    m_mergeListBox = place(new MergeListBox(this), "mergeList", 29, 319, 397, 152);
     m_addBeforeButton = place(makeButton(this, QStringLiteral("向前添加TXT")), "addBeforeButton", 429, 316, 70, 25);
     m_addAfterButton = place(makeButton(this, QStringLiteral("向后添加TXT")), "addAfterButton", 429, 341, 70, 25);
     m_deleteEntryButton = place(makeButton(this, QStringLiteral("删除该项")), "deleteEntryButton", 429, 367, 70, 25);
@@ -200,8 +202,19 @@ void MainWindow::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!m_createdPosted) {
         m_createdPosted = true;
+        centreOnScreen();
         QMetaObject::invokeMethod(this, &MainWindow::onCreated, Qt::QueuedConnection);
     }
+}
+
+void MainWindow::centreOnScreen()
+{
+    // By the outer frame, which the platform knows once the window exists (it shows right after).
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect frame(QPoint(0, 0), frameGeometry().size());
+    move(screen->availableGeometry().center() - frame.center());
 }
 
 void MainWindow::onCreated()

@@ -107,6 +107,7 @@ protected:
 private:
     void buildControls();
     void connectEvents();
+    void centreOnScreen();
     void onCreated();
     void shutDown();
 
