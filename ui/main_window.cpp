@@ -10,6 +10,7 @@
 #include "ui/file_drops.h"
 #include "ui/incoming_paths.h"
 #include "ui/info_panel.h"
+#include "ui/input_cover.h"
 #include "ui/merge_list_box.h"
 #include "ui/program_icon.h"
 #include "ui/qt_text.h"
@@ -35,6 +36,12 @@ struct AdThread {
     std::unique_ptr<notices::NoticeSource> source;
     std::shared_ptr<NoticeBridge> window;
     std::unique_ptr<notices::AdRotation> rotation;
+};
+
+// The update check and what it works with, kept alive by its thread as long as it runs.
+struct UpdateCheckThread {
+    std::unique_ptr<notices::NoticeSource> source;
+    std::shared_ptr<NoticeBridge> window;
 };
 
 namespace {
@@ -219,12 +226,48 @@ void MainWindow::centreOnScreen()
 
 void MainWindow::onCreated()
 {
-    if (!m_shutDown && m_services.noticeSources) {
-        if (auto source = m_services.noticeSources())
-            notices::runUpdateCheck(core::Text(notices::kCurrentVersion), *source, *m_noticeBridge);
+    std::unique_ptr<notices::NoticeSource> source;
+    if (!m_shutDown && m_services.noticeSources)
+        source = m_services.noticeSources();
+    if (!source) {
+        finishStartup();
+        return;
     }
+    // The check may wait for the network for many seconds. It runs on a thread of its own while the
+    // window, painted and closable, takes no input; the rest of the start follows once it is done.
+    m_inputCover = new InputCover(this);
+    auto check = std::make_shared<UpdateCheckThread>();
+    check->source = std::move(source);
+    check->window = m_noticeBridge;
+    m_updateCheck = check;
+    const bool started = m_workers.start([check, channel = m_channel, window = this] {
+        notices::runUpdateCheck(core::Text(notices::kCurrentVersion), *check->source, *check->window);
+        channel->post([window] { window->finishStartup(); });
+    });
+    if (!started)
+        finishStartup(); // no thread for the check: the window starts without it
+}
+
+void MainWindow::requestClose()
+{
+    // A close asked for by the update check takes effect once the start has finished.
+    if (m_shutDown)
+        return;
+    if (m_startupFinished)
+        close();
+    else
+        m_closeAfterStartup = true;
+}
+
+void MainWindow::finishStartup()
+{
+    m_updateCheck.reset();
+    delete m_inputCover;
+    m_inputCover = nullptr;
+    if (m_shutDown)
+        return; // closed during the check
     refreshPreview();
-    if (!m_shutDown && m_services.noticeSources) {
+    if (m_services.noticeSources) {
         if (auto source = m_services.noticeSources()) {
             auto ad = std::make_shared<AdThread>();
             ad->source = std::move(source);
@@ -235,7 +278,10 @@ void MainWindow::onCreated()
                 m_adThread.reset(); // no ad line this time; the window works without it
         }
     }
+    m_startupFinished = true;
     emit startupFinished();
+    if (m_closeAfterStartup)
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -251,6 +297,8 @@ void MainWindow::shutDown()
     if (m_shutDown)
         return;
     m_shutDown = true;
+    if (m_updateCheck)
+        m_updateCheck->source->requestStop();
     if (m_adThread)
         m_adThread->rotation->requestStop();
     m_splitState->stopRequested = true;
