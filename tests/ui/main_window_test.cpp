@@ -752,11 +752,19 @@ private slots:
         QCOMPARE(get<QLineEdit>("mergeOutputField")->text(), expected);
     }
 
+    void screenshotProgramRendersTheWindow_data()
+    {
+        QTest::addColumn<QStringList>("state");
+        QTest::newRow("fresh") << QStringList();
+        QTest::newRow("splitting") << QStringList{QStringLiteral("--state"), QStringLiteral("splitting")};
+        QTest::newRow("longest info") << QStringList{QStringLiteral("--state"), QStringLiteral("longest-info")};
+    }
     void screenshotProgramRendersTheWindow()
     {
+        QFETCH(QStringList, state);
         const QString out = m_dir->filePath(QStringLiteral("window.png"));
         QProcess program;
-        program.start(QStringLiteral(QYTXT_SCREENSHOT_PROGRAM), {out});
+        program.start(QStringLiteral(QYTXT_SCREENSHOT_PROGRAM), state << out);
         QVERIFY(program.waitForFinished(30000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
