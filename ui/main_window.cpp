@@ -299,6 +299,8 @@ void MainWindow::shutDown()
     m_shutDown = true;
     if (m_updateCheck)
         m_updateCheck->source->requestStop();
+    delete m_inputCover; // while the controls it hands the focus back to still exist
+    m_inputCover = nullptr;
     if (m_adThread)
         m_adThread->rotation->requestStop();
     m_splitState->stopRequested = true;
