@@ -15,8 +15,8 @@ struct CurrentAd {
     core::Text message;
 };
 
-// What the notices ask of the window. The update check calls it from the window's thread, the ad
-// rotation from the ad thread; each call returns once it is done. All texts are GBK.
+// What the notices ask of the window. The update check and the ad rotation call it from threads of
+// their own, never the window's; each call returns once it is done. All texts are GBK.
 //
 // The ad thread calls showAd, setAdCursor and adCursor while it runs, so the window must not
 // wait for the ad thread to end while it is itself unable to serve those calls (stop the rotation

@@ -2,6 +2,7 @@
 #include "notices/notice_source.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
+#include "ui/qt_translations.h"
 #include "ui/start_paths.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ int main(int argc, char* argv[])
     // Desktops find the window's entry, and with it the name and icon they show, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(QYTXT_APP_ID));
     QApplication::setWindowIcon(ui::programIcon());
+    ui::installChineseQtTranslations(&app);
 
     auto dialogs = std::make_shared<ui::QtPathDialogs>();
     ui::WindowServices services;

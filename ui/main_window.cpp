@@ -6,9 +6,12 @@
 #include "split/preview.h"
 #include "split/split_job.h"
 #include "ui/ad_line.h"
+#include "ui/caption_button.h"
 #include "ui/file_drops.h"
 #include "ui/incoming_paths.h"
 #include "ui/info_panel.h"
+#include "ui/input_cover.h"
+#include "ui/merge_list_box.h"
 #include "ui/program_icon.h"
 #include "ui/qt_text.h"
 #include "ui/text_field.h"
@@ -33,6 +36,12 @@ struct AdThread {
     std::unique_ptr<notices::NoticeSource> source;
     std::shared_ptr<NoticeBridge> window;
     std::unique_ptr<notices::AdRotation> rotation;
+};
+
+// The update check and what it works with, kept alive by its thread as long as it runs.
+struct UpdateCheckThread {
+    std::unique_ptr<notices::NoticeSource> source;
+    std::shared_ptr<NoticeBridge> window;
 };
 
 namespace {
@@ -61,9 +70,10 @@ QLabel* makeLabel(QWidget* parent, const QString& text)
     return label;
 }
 
+// Every button draws its caption whole, smaller where the button is too narrow for it.
 QPushButton* makeButton(QWidget* parent, const QString& caption)
 {
-    auto* button = new QPushButton(caption, parent);
+    auto* button = new CaptionButton(caption, parent);
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
@@ -92,8 +102,6 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     buildControls();
     connectEvents();
     new FileDrops(*this);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 MainWindow::~MainWindow()
@@ -139,11 +147,12 @@ void MainWindow::buildControls()
     m_sizeField->setEnabled(false);
 
     m_infoPanel = place(new InfoPanel(this), "infoPanel", 222, 137, 211, 122);
+    // The details group's frame line runs across the panel's top rows; the text starts below it.
+    const int belowFrame = m_splitDetailsGroup->y() + m_splitDetailsGroup->contentsRect().top();
+    m_infoPanel->setTopInset(std::max(0, belowFrame - m_infoPanel->y()));
     m_splitButton = place(makeButton(this, kSplitIdle), "splitButton", 437, 140, 61, 113);
 
-    m_mergeListBox = place(new QListWidget(this), "mergeList", 29, 319, 397, 152);
-    m_mergeListBox->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_mergeListBox->setSortingEnabled(false);
+    m_mergeListBox = place(new MergeListBox(this), "mergeList", 29, 319, 397, 152);
     m_addBeforeButton = place(makeButton(this, QStringLiteral("向前添加TXT")), "addBeforeButton", 429, 316, 70, 25);
     m_addAfterButton = place(makeButton(this, QStringLiteral("向后添加TXT")), "addAfterButton", 429, 341, 70, 25);
     m_deleteEntryButton = place(makeButton(this, QStringLiteral("删除该项")), "deleteEntryButton", 429, 367, 70, 25);
@@ -200,18 +209,65 @@ void MainWindow::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!m_createdPosted) {
         m_createdPosted = true;
+        centreOnScreen();
         QMetaObject::invokeMethod(this, &MainWindow::onCreated, Qt::QueuedConnection);
     }
 }
 
+void MainWindow::centreOnScreen()
+{
+    // By the outer frame, which the platform knows once the window exists (it shows right after).
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect frame(QPoint(0, 0), frameGeometry().size());
+    move(screen->availableGeometry().center() - frame.center());
+}
+
 void MainWindow::onCreated()
 {
-    if (!m_shutDown && m_services.noticeSources) {
-        if (auto source = m_services.noticeSources())
-            notices::runUpdateCheck(core::Text(notices::kCurrentVersion), *source, *m_noticeBridge);
+    std::unique_ptr<notices::NoticeSource> source;
+    if (!m_shutDown && m_services.noticeSources)
+        source = m_services.noticeSources();
+    if (!source) {
+        finishStartup();
+        return;
     }
+    // The check may wait for the network for many seconds. It runs on a thread of its own while the
+    // window, painted and closable, takes no input; the rest of the start follows once it is done.
+    m_inputCover = new InputCover(this);
+    auto check = std::make_shared<UpdateCheckThread>();
+    check->source = std::move(source);
+    check->window = m_noticeBridge;
+    m_updateCheck = check;
+    const bool started = m_workers.start([check, channel = m_channel, window = this] {
+        notices::runUpdateCheck(core::Text(notices::kCurrentVersion), *check->source, *check->window);
+        channel->post([window] { window->finishStartup(); });
+    });
+    if (!started)
+        finishStartup(); // no thread for the check: the window starts without it
+}
+
+void MainWindow::requestClose()
+{
+    // A close asked for by the update check takes effect once the start has finished.
+    if (m_shutDown)
+        return;
+    if (m_startupFinished)
+        close();
+    else
+        m_closeAfterStartup = true;
+}
+
+void MainWindow::finishStartup()
+{
+    m_updateCheck.reset();
+    delete m_inputCover;
+    m_inputCover = nullptr;
+    if (m_shutDown)
+        return; // closed during the check
     refreshPreview();
-    if (!m_shutDown && m_services.noticeSources) {
+    if (m_services.noticeSources) {
         if (auto source = m_services.noticeSources()) {
             auto ad = std::make_shared<AdThread>();
             ad->source = std::move(source);
@@ -222,7 +278,10 @@ void MainWindow::onCreated()
                 m_adThread.reset(); // no ad line this time; the window works without it
         }
     }
+    m_startupFinished = true;
     emit startupFinished();
+    if (m_closeAfterStartup)
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -238,6 +297,10 @@ void MainWindow::shutDown()
     if (m_shutDown)
         return;
     m_shutDown = true;
+    if (m_updateCheck)
+        m_updateCheck->source->requestStop();
+    delete m_inputCover; // while the controls it hands the focus back to still exist
+    m_inputCover = nullptr;
     if (m_adThread)
         m_adThread->rotation->requestStop();
     m_splitState->stopRequested = true;

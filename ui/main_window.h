@@ -34,6 +34,7 @@ namespace qytxt::ui {
 
 class AdLine;
 class InfoPanel;
+class InputCover;
 class NumberField;
 class TextField;
 class WindowChannel;
@@ -41,6 +42,7 @@ class SplitBridge;
 class MergeBridge;
 class NoticeBridge;
 struct AdThread;
+struct UpdateCheckThread;
 
 // What the window works with from outside; main() passes the real ones, tests their own.
 struct WindowServices {
@@ -88,6 +90,8 @@ public:
     void setAdCursor(notices::AdCursor cursor);
     notices::AdCursor adCursor() const { return m_adCursor; }
     void openWebAddress(const core::Text& address);
+    // Closes the window, once the start has finished when asked during it (the update check).
+    void requestClose();
     // Shows a box without blocking the window; `dismissed` runs once it is closed.
     void presentMessage(const core::Text& text, const core::Text& title, MessageIcon icon,
                         std::function<void()> dismissed);
@@ -107,7 +111,9 @@ protected:
 private:
     void buildControls();
     void connectEvents();
+    void centreOnScreen();
     void onCreated();
+    void finishStartup();
     void shutDown();
 
     void refreshPreview();
@@ -136,6 +142,8 @@ private:
     core::Text m_adCaption;
     notices::CurrentAd m_currentAd; // set with the caption, so a press opens the ad it sees
     bool m_createdPosted = false;
+    bool m_startupFinished = false;
+    bool m_closeAfterStartup = false;
     bool m_shutDown = false;
     bool m_syncingList = false;
 
@@ -145,6 +153,7 @@ private:
     std::shared_ptr<SplitBridge> m_splitBridge;
     std::shared_ptr<MergeBridge> m_mergeBridge;
     std::shared_ptr<NoticeBridge> m_noticeBridge;
+    std::shared_ptr<UpdateCheckThread> m_updateCheck;
     std::shared_ptr<AdThread> m_adThread;
     WorkerThreads m_workers; // last: goes first, while everything its threads were given lives on
 
@@ -174,6 +183,7 @@ private:
     QPushButton* m_outputPicker = nullptr;
     QPushButton* m_mergeButton = nullptr;
     AdLine* m_adLine = nullptr;
+    InputCover* m_inputCover = nullptr; // over the window while the update check runs
 };
 
 } // namespace qytxt::ui

@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "ui/qt_text.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -95,10 +96,29 @@ void NumberField::keyPressEvent(QKeyEvent* event)
     TextField::keyPressEvent(event);
 }
 
+void NumberField::inputMethodEvent(QInputMethodEvent* event)
+{
+    // Committed text passes the filter of typed keys; the composition shown meanwhile is left alone.
+    QString kept;
+    for (const QChar c : event->commitString()) {
+        if (isTypable(c))
+            kept += c;
+    }
+    if (kept == event->commitString()) {
+        TextField::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
+    TextField::inputMethodEvent(&filtered);
+}
+
 void NumberField::focusOutEvent(QFocusEvent* event)
 {
     TextField::focusOutEvent(event);
-    emit focusLost();
+    // The context menu takes the focus only while it is open; the caret is still in the field.
+    if (event->reason() != Qt::PopupFocusReason)
+        emit focusLost();
 }
 
 void NumberField::changeEvent(QEvent* event)

@@ -17,8 +17,9 @@ signals:
     void contentChanged();
 };
 
-// A number field: centred, only 0-9 and "-" can be typed, spin arrows against its right edge
-// step the value within [minimum, maximum]. focusLost() follows the loss of the input focus.
+// A number field: centred, only 0-9 and "-" can be typed or committed by an input method, spin
+// arrows against its right edge step the value within [minimum, maximum]. focusLost() follows the
+// loss of the input focus to another control or window, not the opening of the context menu.
 class NumberField : public TextField {
     Q_OBJECT
 public:
@@ -41,6 +42,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 

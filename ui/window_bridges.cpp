@@ -80,7 +80,7 @@ void NoticeBridge::openWebAddress(const core::Text& address)
 void NoticeBridge::requestDestroy()
 {
     // Queued, so the close runs only after the handler that asked for it has returned.
-    m_channel->post([window = m_window] { window->close(); });
+    m_channel->post([window = m_window] { window->requestClose(); });
 }
 
 void NoticeBridge::showAd(const core::Text& caption, const notices::CurrentAd& ad)

@@ -1,17 +1,26 @@
-// The window's controls, fields, merge list and pickers, driven through clicks and key presses.
+// The window's controls, fields, merge list and pickers, driven through clicks and key presses, and
+// its message boxes and Qt's own dialogs as the user reads them.
 #include "test_services.h"
 #include "ui/info_panel.h"
+#include "ui/qt_translations.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTextLayout>
 #include <QToolButton>
 
 using namespace qytxt::ui;
@@ -35,6 +44,85 @@ QString captionOf(QWidget* widget)
     if (auto* field = qobject_cast<QLineEdit*>(widget))
         return field->text();
     return {};
+}
+
+// What the user sees of a control: the window drawn over the control's rectangle.
+QImage drawn(QWidget& window, QWidget* control)
+{
+    return window.grab(control->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Where a text was drawn (the pixels that differ between the control drawn with and without it),
+// and in how many lines: runs of rows with ink.
+struct Ink {
+    QRect bounds;
+    int lines = 0;
+};
+
+Ink inkOf(const QImage& with, const QImage& without)
+{
+    Ink ink;
+    bool inLine = false;
+    for (int y = 0; y < with.height(); ++y) {
+        bool rowInk = false;
+        for (int x = 0; x < with.width(); ++x) {
+            const QRgb a = with.pixel(x, y);
+            const QRgb b = without.pixel(x, y);
+            if (std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) > 60) {
+                ink.bounds |= QRect(x, y, 1, 1);
+                rowInk = true;
+            }
+        }
+        ink.lines += rowInk && !inLine ? 1 : 0;
+        inLine = rowInk;
+    }
+    return ink;
+}
+
+// The lines a text makes in `font` when each of its lines is wrapped to `width`.
+int wrappedLines(const QString& text, const QFont& font, int width)
+{
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    int lines = 0;
+    for (const QString& line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        QTextLayout layout(line, font);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine wrapped = layout.createLine(); wrapped.isValid(); wrapped = layout.createLine())
+            wrapped.setLineWidth(width);
+        layout.endLayout();
+        lines += layout.lineCount();
+    }
+    return lines;
+}
+
+// The lowest row of `image` that differs from its bottom row: a frame line, or what lies above one.
+int lowestRowAboveInterior(const QImage& image)
+{
+    const int bottom = image.height() - 1;
+    for (int y = bottom - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != image.pixel(x, bottom))
+                return y;
+        }
+    }
+    return -1;
+}
+
+bool hasChinese(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF; });
+}
+
+QMessageBox* openBox()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible())
+            return box;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -160,9 +248,10 @@ private slots:
         QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
         QVERIFY(flags & Qt::WindowMinimizeButtonHint);
         QVERIFY(flags & Qt::WindowCloseButtonHint);
+        // Centred by the outer frame (the offscreen platform gives windows a frame of 2 pixels).
+        QVERIFY(m_window->frameGeometry().size() != m_window->size());
         const QPoint offCentre = m_window->frameGeometry().center() - m_window->screen()->availableGeometry().center();
-        // Centred as a client area; a frame and title bar may shift it by their own size.
-        QVERIFY2(std::abs(offCentre.x()) <= 4 && std::abs(offCentre.y()) <= 40, "the window does not open centred");
+        QVERIFY2(std::abs(offCentre.x()) <= 1 && std::abs(offCentre.y()) <= 1, "the window does not open centred");
 
         QVERIFY(get<QRadioButton>("byPartsRadio")->isChecked());
         QVERIFY(!get<QRadioButton>("bySizeRadio")->isChecked());
@@ -179,6 +268,86 @@ private slots:
         // Growing the window is refused.
         m_window->resize(700, 700);
         QCOMPARE(m_window->size(), QSize(532, 546));
+    }
+
+    void captionsDrawnWhole_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("caption");
+        const auto row = [](const char* name, const char* button, const QString& caption) {
+            QTest::newRow(name) << QString::fromLatin1(button) << caption;
+        };
+        row("split idle", "splitButton", QStringLiteral("分割生成"));
+        row("split 1/3", "splitButton", QStringLiteral("正在分割\r\n1/3"));
+        row("split 1000/1000", "splitButton", QStringLiteral("正在分割\r\n1000/1000"));
+        row("split 3605/34991", "splitButton", QStringLiteral("正在分割\r\n3605/34991"));
+        row("split 17485/17485", "splitButton", QStringLiteral("正在分割\r\n17485/17485"));
+        row("split seven digits", "splitButton", QStringLiteral("正在分割\r\n1000000/1000000"));
+        row("merge idle", "mergeButton", QStringLiteral("合并生成"));
+        row("merge 0/2", "mergeButton", QStringLiteral("正在合并\r\n0/2"));
+        row("merge 17485/17485", "mergeButton", QStringLiteral("正在合并\r\n17485/17485"));
+        row("merge seven digits", "mergeButton", QStringLiteral("正在合并\r\n1000000/1000000"));
+        row("add before", "addBeforeButton", QStringLiteral("向前添加TXT"));
+        row("add after", "addAfterButton", QStringLiteral("向后添加TXT"));
+        row("move up", "moveUpButton", QStringLiteral("向前移一项"));
+    }
+    void captionsDrawnWhole()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, caption);
+        auto* control = m_window->findChild<QPushButton*>(button);
+        QVERIFY(control);
+        const auto show = [&](const QString& text) {
+            if (button == QLatin1String("splitButton"))
+                m_window->setSplitButtonCaption(toText(text));
+            else if (button == QLatin1String("mergeButton"))
+                m_window->setMergeButtonCaption(toText(text));
+            else
+                control->setText(text);
+        };
+        show(caption);
+        const QImage with = drawn(*m_window, control);
+        show(QString());
+        const Ink ink = inkOf(with, drawn(*m_window, control));
+        // Within the button's frame: text cut off at the edges would reach them.
+        QVERIFY2(control->rect().adjusted(2, 2, -2, -2).contains(ink.bounds), "the caption is cut off");
+        QVERIFY(ink.lines >= caption.count(QLatin1Char('\n')) + 1);
+    }
+
+    void infoPanelShowsEveryLine_data()
+    {
+        QTest::addColumn<QString>("text");
+        const QString rest = QStringLiteral("\n\n文本字数: 5\n\n文本大小: 10字节\n\n待分割方式: 按部分分割\n\n"
+                                            "待分割详情: 将分割为2个包含5字数的文本");
+        const QString longest = QStringLiteral(
+            "文本标题: 我在修仙界当卧底的那些年之重生归来我是天下第一剑仙大人请留步好吗好的呢真的吗是吧.txt"
+            "\n\n文本字数: 99999999999\n\n文本大小: 99999999999字节\n\n待分割方式: 按字数分割\n\n"
+            "待分割详情: 将分割为10000个包含1000000字数的文本");
+        const QString encoding = QStringLiteral("\n\n文本编码: UTF-16LE");
+        QTest::newRow("unknown") << kUnknownInfo;
+        QTest::newRow("short title") << QStringLiteral("文本标题: 三体.txt") + rest;
+        QTest::newRow("short title, encoding") << QStringLiteral("文本标题: 三体.txt") + rest + encoding;
+        QTest::newRow("title of 40 letters")
+            << QStringLiteral("文本标题: %1.txt").arg(QString(40, QLatin1Char('W'))) + rest;
+        QTest::newRow("longest values") << longest;
+        QTest::newRow("longest values, encoding") << longest + encoding;
+    }
+    void infoPanelShowsEveryLine()
+    {
+        QFETCH(QString, text);
+        auto* panel = get<InfoPanel>("infoPanel");
+        panel->setInfoText(QString());
+        const QImage without = drawn(*m_window, panel);
+        panel->setInfoText(text);
+        const QImage with = drawn(*m_window, panel);
+
+        const Ink ink = inkOf(with, without);
+        // Below the frame line of the details group that crosses the panel's top rows, and above
+        // the panel's bottom edge, where a line would be cut off.
+        QVERIFY2(ink.bounds.top() > lowestRowAboveInterior(without), "a frame line crosses the text");
+        QVERIFY2(ink.bounds.bottom() < panel->height() - 1, "the last line reaches the panel's edge");
+        // Every line, wrapped in the font the panel uses, is drawn apart from the others.
+        QCOMPARE(ink.lines, wrappedLines(text, panel->font(), panel->width()));
     }
 
     void radioSwitching()
@@ -248,6 +417,17 @@ private slots:
         QTest::keyClick(field, Qt::Key_Backspace);
         QTest::keyClicks(field, typed);
         QCOMPARE(field->text(), typed);
+
+        // The context menu leaves the caret in the field: the rule waits until the field is left.
+        const QPoint inside = field->rect().center();
+        QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, inside, field->mapToGlobal(inside));
+        QApplication::sendEvent(field, &menuRequest);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QCOMPARE(field->text(), typed);
+        QApplication::activePopupWidget()->close();
+        QTRY_VERIFY(field->hasFocus());
+        QCOMPARE(field->text(), typed);
+
         loseFocus(field);
         QCOMPARE(field->text(), expected);
     }
@@ -267,6 +447,7 @@ private slots:
         QTest::newRow("plus dropped") << "+5"
                                       << "5";
         QTest::newRow("full-width digit dropped") << QStringLiteral("7８") << "7";
+        QTest::newRow("Chinese numerals dropped") << QStringLiteral("3一二") << "3";
     }
     void typingFilter()
     {
@@ -278,6 +459,15 @@ private slots:
         // keyClicks takes Latin-1 only; other characters arrive as key events carrying their text.
         for (const QChar c : typed)
             QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QCOMPARE(field->text(), expected);
+
+        // Text an input method commits passes the same filter.
+        field->clear();
+        QInputMethodEvent composed(typed, {});
+        QApplication::sendEvent(field, &composed);
+        QInputMethodEvent committed;
+        committed.setCommitString(typed);
+        QApplication::sendEvent(field, &committed);
         QCOMPARE(field->text(), expected);
     }
 
@@ -435,6 +625,15 @@ private slots:
         QTest::newRow("delete all") << steps("after a,after b,select 1,delete-all") << entries("") << -1;
         QTest::newRow("delete all empty") << steps("delete-all") << entries("") << -1;
         QTest::newRow("cancelled add") << steps("after a,select 0,after ") << entries("a") << 0;
+        // A click never leaves the list without a highlighted current entry.
+        QTest::newRow("click below the entries") << steps("after a,after b,select 1,below") << entries("a,b") << 1;
+        QTest::newRow("click below, then delete")
+            << steps("after a,after b,select 1,below,delete") << entries("a") << 0;
+        QTest::newRow("ctrl+click the selected entry")
+            << steps("after a,after b,select 0,ctrl 0") << entries("a,b") << 0;
+        QTest::newRow("ctrl+click another entry") << steps("after a,after b,select 0,ctrl 1") << entries("a,b") << 1;
+        QTest::newRow("ctrl+space on the selected entry") << steps("after a,select 0,ctrl-space") << entries("a") << 0;
+        QTest::newRow("click below with none current") << steps("after a,below") << entries("a") << -1;
     }
     void mergeListButtons()
     {
@@ -450,6 +649,15 @@ private slots:
                 QCOMPARE(m_services->dialogs->kinds.last(), QStringLiteral("open"));
             } else if (word == QLatin1String("select")) {
                 selectRow(argument.toInt());
+            } else if (word == QLatin1String("ctrl")) {
+                auto* list = get<QListWidget>("mergeList");
+                const QRect row = list->visualItemRect(list->item(argument.toInt()));
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, row.center());
+            } else if (word == QLatin1String("ctrl-space")) {
+                QTest::keyClick(get<QListWidget>("mergeList"), Qt::Key_Space, Qt::ControlModifier);
+            } else if (word == QLatin1String("below")) {
+                auto* list = get<QListWidget>("mergeList");
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, list->viewport()->height() - 5));
             } else {
                 const QString button = word == QLatin1String("move-up")     ? QStringLiteral("moveUpButton")
                                        : word == QLatin1String("move-down") ? QStringLiteral("moveDownButton")
@@ -462,6 +670,8 @@ private slots:
         QCOMPARE(listTexts(), entries);
         QCOMPARE(list->currentRow(), current);
         QCOMPARE(list->selectedItems().size(), current < 0 ? 0 : 1);
+        if (current >= 0)
+            QCOMPARE(list->selectedItems().first(), list->item(current));
         QCOMPARE(m_window->mergeList().currentEntry(), current);
         QCOMPARE(m_window->mergeList().entryCount(), entries.size());
     }
@@ -542,11 +752,19 @@ private slots:
         QCOMPARE(get<QLineEdit>("mergeOutputField")->text(), expected);
     }
 
+    void screenshotProgramRendersTheWindow_data()
+    {
+        QTest::addColumn<QStringList>("state");
+        QTest::newRow("fresh") << QStringList();
+        QTest::newRow("splitting") << QStringList{QStringLiteral("--state"), QStringLiteral("splitting")};
+        QTest::newRow("longest info") << QStringList{QStringLiteral("--state"), QStringLiteral("longest-info")};
+    }
     void screenshotProgramRendersTheWindow()
     {
+        QFETCH(QStringList, state);
         const QString out = m_dir->filePath(QStringLiteral("window.png"));
         QProcess program;
-        program.start(QStringLiteral(QYTXT_SCREENSHOT_PROGRAM), {out});
+        program.start(QStringLiteral(QYTXT_SCREENSHOT_PROGRAM), state << out);
         QVERIFY(program.waitForFinished(30000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
@@ -565,6 +783,65 @@ private slots:
         QCOMPARE(m_services->dialogs->kinds, (QStringList{"save", "open", "open", "save"}));
         // Every picker that took a path empties the name the next one opens with.
         QCOMPARE(m_services->dialogs->arguments, (QStringList{"", "", "", ""}));
+    }
+
+    void messageBoxes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("information");
+        QTest::addColumn<int>("key");
+        QTest::newRow("job done, OK pressed") << QStringLiteral("分割完成") << false << int(Qt::Key_Return);
+        QTest::newRow("job done, closed with Esc") << QStringLiteral("合并完成") << false << int(Qt::Key_Escape);
+        QTest::newRow("newer version") << QStringLiteral("版本更新,点击 确定 跳转到下载界面") << true
+                                       << int(Qt::Key_Return);
+    }
+    void messageBoxes()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, information);
+        QFETCH(int, key);
+        QtMessagePresenter presenter;
+        int dismissed = 0;
+        presenter.show(text, QStringLiteral("提示"), information ? MessageIcon::Information : MessageIcon::None,
+                       [&] { ++dismissed; });
+        QMessageBox* box = openBox();
+        QVERIFY(box);
+        QCOMPARE(box->windowTitle(), QStringLiteral("提示"));
+        QCOMPARE(box->text(), text);
+        QCOMPARE(box->icon(), information ? QMessageBox::Information : QMessageBox::NoIcon);
+        // One button, named as the update message names it; no translation is loaded here.
+        QCOMPARE(box->buttons().size(), 1);
+        QCOMPARE(box->buttons().first()->text(), QStringLiteral("确定"));
+        // Room for the title beside the title bar's buttons (up to four of about 40 pixels).
+        QVERIFY2(box->width() >= 200, qPrintable(QString::number(box->width())));
+
+        QTest::keyClick(box, static_cast<Qt::Key>(key));
+        QTRY_COMPARE(dismissed, 1);
+        QTRY_VERIFY(!openBox());
+    }
+
+    // Last: the translations stay for the rest of the process.
+    void qtTextsInChinese()
+    {
+        QObject owner;
+        QVERIFY2(installChineseQtTranslations(&owner), "Qt's Chinese translations are not installed");
+
+        QLineEdit field;
+        const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+        for (QAction* action : menu->actions()) {
+            if (!action->isSeparator())
+                QVERIFY2(hasChinese(action->text()), qPrintable(action->text()));
+        }
+
+        // The file dialogs, and the save dialog's question before it replaces a file with its answers.
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        for (QPushButton* button : dialog.findChildren<QPushButton*>())
+            QVERIFY2(button->text().isEmpty() || hasChinese(button->text()), qPrintable(button->text()));
+        QVERIFY(hasChinese(QFileDialog::tr("%1 already exists.\nDo you want to replace it?")));
+        QMessageBox question(QMessageBox::Warning, QString(), QString(), QMessageBox::Yes | QMessageBox::No);
+        QVERIFY(hasChinese(question.button(QMessageBox::Yes)->text()));
+        QVERIFY(hasChinese(question.button(QMessageBox::No)->text()));
     }
 };
 

@@ -78,6 +78,11 @@ private:
 
     template <typename T> T* get(const char* name) { return child<T>(*m_window, name); }
     void click(const char* name) { QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton); }
+    // A click where the user would click: on the window, at the control's place.
+    void clickThroughWindow(const char* name)
+    {
+        QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {}, get<QWidget>(name)->geometry().center());
+    }
 
     // Builds and shows the window; the services can be adjusted before.
     void open()
@@ -276,7 +281,7 @@ private slots:
     void windowKeepsServingEventsDuringLargeSplit()
     {
         open();
-        prepareSplit(novelBytes(32 << 20), QStringLiteral("4000"));
+        prepareSplit(novelBytes(4 << 20), QStringLiteral("2000"));
         QElapsedTimer clock;
         qint64 last = 0;
         qint64 longestGap = 0;
@@ -294,9 +299,9 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!m_services->messages->shown.empty(), 120000);
         const qint64 took = clock.elapsed();
         ticker.stop();
-        qInfo("split of 32 MB into 4000 parts took %lld ms; %d timer ticks, longest gap %lld ms", took, ticks,
+        qInfo("split of 4 MB into 2000 parts took %lld ms; %d timer ticks, longest gap %lld ms", took, ticks,
               longestGap);
-        QCOMPARE(partFileCount(), 4000);
+        QCOMPARE(partFileCount(), 2000);
         QVERIFY(ticks > 0);
         QVERIFY2(longestGap < 1000, "the window thread was blocked");
     }
@@ -382,6 +387,68 @@ private slots:
         QCOMPARE(m_services->browser->opened, QStringList{QStringLiteral("https://example.invalid/download")});
         QVERIFY(!m_window->isVisible());
         QVERIFY(m_window->workers().waitAll(1s));
+    }
+
+    // A notice server that does not answer: the window is painted and serves events meanwhile, but
+    // takes no input until the check, and the newer-version box it shows, are done.
+    void updateCheckOffTheWindowsThread()
+    {
+        m_services->online = true;
+        m_services->page = section(kVersionMarker, QStringLiteral("v1.2")) +
+                           section(kDownloadMarker, QStringLiteral("https://example.invalid/download"));
+        m_services->gate = std::make_shared<NoticeGate>();
+        int ticksWhileHeld = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&] { ticksWhileHeld += m_services->gate->holding ? 1 : 0; });
+        ticker.start(10);
+        m_window = std::make_unique<MainWindow>(m_services->make());
+        QSignalSpy started(m_window.get(), &MainWindow::startupFinished);
+        QSignalSpy closed(m_window.get(), &MainWindow::closed);
+        m_window->show();
+        QTRY_VERIFY(m_services->gate->entered);
+        QTest::qWait(300);
+        QVERIFY2(ticksWhileHeld >= 10, "the window's thread waits for the network");
+        QVERIFY(started.isEmpty());
+
+        clickThroughWindow("sourcePicker");
+        QTest::keyClick(m_window->windowHandle(), Qt::Key_A);
+        QVERIFY(m_services->dialogs->kinds.isEmpty());
+        QVERIFY(get<QLineEdit>("splitSourceField")->text().isEmpty());
+
+        m_services->gate->openUp();
+        QTRY_COMPARE(m_services->messages->texts().size(), 1);
+        clickThroughWindow("splitButton"); // would start a split that the close cuts short
+        clickThroughWindow("addAfterButton");
+        QTest::qWait(50);
+        QCOMPARE(m_services->messages->texts().size(), 1);
+        QVERIFY(m_splitCaptions.isEmpty());
+        QVERIFY(m_services->dialogs->kinds.isEmpty());
+        QVERIFY(started.isEmpty());
+
+        m_services->messages->dismissOldest();
+        QTRY_COMPARE(closed.size(), 1);
+        QCOMPARE(started.size(), 1);
+        QCOMPARE(m_services->browser->opened, QStringList{QStringLiteral("https://example.invalid/download")});
+    }
+
+    void closingDuringUpdateCheck()
+    {
+        m_services->online = true;
+        m_services->page = section(kVersionMarker, QStringLiteral("v1.2"));
+        m_services->gate = std::make_shared<NoticeGate>(); // never opened
+        m_window = std::make_unique<MainWindow>(m_services->make());
+        QSignalSpy started(m_window.get(), &MainWindow::startupFinished);
+        QSignalSpy closed(m_window.get(), &MainWindow::closed);
+        QElapsedTimer clock;
+        clock.start();
+        m_window->show();
+        QTimer::singleShot(200, m_window.get(), &QWidget::close); // as the close box does
+        QTRY_VERIFY_WITH_TIMEOUT(closed.size() == 1, 10000);
+        QVERIFY2(clock.elapsed() < 1500, "the close waited for the update check");
+        QVERIFY(m_services->gate->entered);
+        QVERIFY(m_window->workers().waitAll(1s));
+        QVERIFY(started.isEmpty());
+        QVERIFY(m_services->messages->shown.empty());
     }
 
     void currentVersionKeepsWindowOpen()

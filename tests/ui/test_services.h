@@ -10,6 +10,8 @@
 #include <QTest>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <system_error>
@@ -100,11 +102,50 @@ public:
     QStringList opened;
 };
 
+// Holds every connectivity test, as a network that does not answer does, until the test opens it or
+// a source is stopped; after 5 s it lets go by itself, so a window that waits for it on its own
+// thread fails its test instead of hanging.
+struct NoticeGate {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool open = false;
+    std::atomic<bool> entered{false};
+    std::atomic<bool> holding{false}; // a test is being held right now
+
+    void pass()
+    {
+        entered = holding = true;
+        std::unique_lock lock(mutex);
+        changed.wait_for(lock, std::chrono::seconds(5), [&] { return open; });
+        holding = false;
+    }
+    void openUp()
+    {
+        std::lock_guard lock(mutex);
+        open = true;
+        changed.notify_all();
+    }
+};
+
 // A notice page served from memory (GBK), with the calls counted.
 class StringNoticeSource : public notices::NoticeSource {
 public:
-    StringNoticeSource(bool online, core::Text page) : m_online(online), m_page(std::move(page)) {}
-    bool connectivityTest() override { return m_online; }
+    StringNoticeSource(bool online, core::Text page, std::shared_ptr<NoticeGate> gate = nullptr)
+        : m_online(online), m_page(std::move(page)), m_gate(std::move(gate))
+    {
+    }
+    bool connectivityTest() override
+    {
+        if (m_gate)
+            m_gate->pass();
+        return m_online && !m_stopped;
+    }
+    void requestStop() override
+    {
+        m_stopped = true;
+        if (m_gate)
+            m_gate->openUp();
+    }
     core::Text fetchNoticePage() override
     {
         ++fetches;
@@ -115,6 +156,8 @@ public:
 private:
     bool m_online;
     core::Text m_page;
+    std::shared_ptr<NoticeGate> m_gate;
+    std::atomic<bool> m_stopped{false};
 };
 
 struct TestServices {
@@ -124,6 +167,7 @@ struct TestServices {
     bool online = false;
     QString page;
     notices::AdTimings adTimings;
+    std::shared_ptr<NoticeGate> gate; // when set, holds the sources' connectivity tests
     // Called on the window's thread each time the window asks for a notice source.
     std::function<void()> onSourceCreated;
     // While set, the system refuses every new thread, as it does when out of threads or memory.
@@ -135,7 +179,7 @@ struct TestServices {
         services.noticeSources = [this]() -> std::unique_ptr<notices::NoticeSource> {
             if (onSourceCreated)
                 onSourceCreated();
-            return std::make_unique<StringNoticeSource>(online, toText(page));
+            return std::make_unique<StringNoticeSource>(online, toText(page), gate);
         };
         services.messages = messages;
         services.dialogs = dialogs;
