@@ -20,7 +20,9 @@ std::variant<std::vector<core::Text>, std::string> mergeInputs(const std::vector
             inputs.push_back(operand);
             continue;
         }
-        const std::string folder = "'" + toTerminal(operand) + "'";
+        // Built in steps: GCC 12 warns falsely (-Wrestrict) on "'" + string + "'" when optimising.
+        std::string folder(1, '\'');
+        folder.append(toTerminal(operand)).push_back('\'');
         const std::optional<core::FolderTextFiles> found = core::textFilesInFolder(operand);
         if (!found)
             return "cannot read the folder " + folder;
