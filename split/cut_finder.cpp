@@ -15,7 +15,7 @@ constexpr std::int64_t kWindowTail = 12;
 
 } // namespace
 
-std::optional<CutFinder> CutFinder::scan(ByteSource& source, core::EncodingChoice choice)
+std::optional<CutFinder> CutFinder::scan(ByteSource& source, core::EncodingChoice choice, HeadingScanner* headings)
 {
     // Large reads for the one pass; a multiple of the checkpoint spacing keeps checkpoints aligned.
     constexpr std::int64_t kReadSize = std::int64_t{1} << 20;
@@ -52,8 +52,12 @@ std::optional<CutFinder> CutFinder::scan(ByteSource& source, core::EncodingChoic
             }
             counter.feed(chunk->substr(piece, kCheckpointSpacing));
         }
+        if (headings != nullptr)
+            headings->feed(*chunk);
     }
     counter.finish();
+    if (headings != nullptr)
+        headings->finish(counter.encoding());
 
     finder.m_encoding = counter.encoding();
     finder.m_markLength = static_cast<std::int64_t>(counter.markLength());
@@ -127,6 +131,31 @@ std::optional<std::int64_t> CutFinder::byteOffsetAt(std::int64_t fullWidthOffset
         m_position += static_cast<std::int64_t>(step.length);
     }
     return m_position;
+}
+
+std::optional<std::int64_t> CutFinder::fullWidthBefore(std::int64_t byteOffset)
+{
+    if (byteOffset <= m_markLength)
+        return 0;
+    if (byteOffset >= m_source->size())
+        return m_fullWidthLength;
+    auto checkpoint = std::min(static_cast<std::size_t>(byteOffset / kCheckpointSpacing), m_checkpoints.size() - 1);
+    while (checkpoint > 0 && boundaryAt(checkpoint) > byteOffset)
+        --checkpoint;
+    if (!loadWindow(checkpoint))
+        return std::nullopt;
+    std::int64_t position = boundaryAt(checkpoint);
+    std::int64_t width = m_checkpoints[checkpoint].widthBefore();
+    const std::string_view window = m_window;
+    while (position < byteOffset) {
+        const auto local = static_cast<std::size_t>(position - m_windowStart);
+        if (local >= window.size())
+            return std::nullopt; // cannot happen with an unchanged source
+        const CharacterStep step = stepCharacter(m_encoding, window, local);
+        width += step.width;
+        position += static_cast<std::int64_t>(step.length);
+    }
+    return width;
 }
 
 } // namespace qytxt::split

@@ -2,6 +2,7 @@
 
 #include "core/text_encoding.h"
 #include "split/byte_source.h"
+#include "split/heading_scan.h"
 
 #include <cstdint>
 #include <optional>
@@ -16,8 +17,10 @@ namespace qytxt::split {
 class CutFinder {
 public:
     // Reads the whole source once, in `choice` or in the encoding it shows. Nothing when it cannot be
-    // read. The source must outlive the finder.
-    static std::optional<CutFinder> scan(ByteSource& source, core::EncodingChoice choice = std::nullopt);
+    // read. The source must outlive the finder. `headings`, when given, finds the chapter headings
+    // in the same pass.
+    static std::optional<CutFinder> scan(ByteSource& source, core::EncodingChoice choice = std::nullopt,
+                                         HeadingScanner* headings = nullptr);
 
     core::TextEncoding encoding() const noexcept { return m_encoding; }
     // The byte order mark the source starts with; it belongs to no character.
@@ -32,6 +35,10 @@ public:
     // Fastest when called with offsets that never decrease; any order gives the right answer.
     // Nothing when the source cannot be read any more.
     std::optional<std::int64_t> byteOffsetAt(std::int64_t fullWidthOffset);
+
+    // The full-width length of the text before `byteOffset`, a character boundary (an offset inside
+    // a character counts that character). Nothing when the source cannot be read any more.
+    std::optional<std::int64_t> fullWidthBefore(std::int64_t byteOffset);
 
 private:
     // A character boundary at most 3 bytes before or after its checkpoint's byte (after only for the

@@ -26,7 +26,7 @@ std::optional<PartPlan> PartPlan::make(SplitMode mode, std::int64_t characterCou
 std::int64_t PartPlan::firstCharacter(std::int64_t part) const noexcept
 {
     const std::int64_t before = part - 1;
-    if (m_mode == SplitMode::BySize)
+    if (m_mode != SplitMode::ByParts)
         return before * m_base + 1;
     if (m_characterCount < m_partCount)
         return part; // one character each, then empty parts

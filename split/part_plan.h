@@ -7,7 +7,8 @@
 
 namespace qytxt::split {
 
-// Which characters each part of a split holds. Characters are numbered from 1.
+// Which characters each part of a split holds. Characters are numbered from 1. By chapters the plan
+// counts chapters instead, as by size it counts characters.
 class PartPlan {
 public:
     // Nothing when the number (parts or size) is below 1.
@@ -17,7 +18,8 @@ public:
     std::int64_t partCount() const noexcept { return m_partCount; }
     // An empty text split by size gives one file named after the title alone.
     bool isUnnumbered() const noexcept { return m_unnumbered; }
-    // Characters per part: the size, or the shorter parts' length when split by parts.
+    // Characters per part: the size (chapters by chapters), or the shorter parts' length when split
+    // by parts.
     std::int64_t baseLength() const noexcept { return m_base; }
 
     // The character where part i (1-based) begins. It may lie past the end of the text: when there

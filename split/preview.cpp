@@ -19,6 +19,20 @@ core::Text line(std::string_view label, std::string_view value)
     return joined;
 }
 
+core::Text chapterDetails(std::int64_t headingCount, const core::Text& numberText)
+{
+    if (headingCount == 0)
+        return core::Text(texts::kNoHeadings);
+    const std::optional<PartPlan> plan =
+        PartPlan::make(SplitMode::ByChapters, headingCount, core::textToInteger(numberText));
+    if (!plan)
+        return core::Text(texts::kUnknown);
+    core::Text result(texts::kDetailsStart);
+    result.append(core::integerToText(plan->partCount())).append(texts::kDetailsMiddle).append(numberText);
+    result.append(texts::kDetailsChaptersEnd).append(core::integerToText(headingCount)).append(texts::kChaptersUnit);
+    return result;
+}
+
 core::Text details(SplitMode mode, std::int64_t characterCount, const core::Text& numberText)
 {
     const std::optional<PartPlan> plan = PartPlan::make(mode, characterCount, core::textToInteger(numberText));
@@ -36,10 +50,23 @@ core::Text details(SplitMode mode, std::int64_t characterCount, const core::Text
     return result;
 }
 
+std::string_view modeName(SplitMode mode)
+{
+    switch (mode) {
+    case SplitMode::ByParts:
+        return texts::kModeByParts;
+    case SplitMode::BySize:
+        return texts::kModeBySize;
+    case SplitMode::ByChapters:
+        return texts::kModeByChapters;
+    }
+    return texts::kUnknown;
+}
+
 } // namespace
 
 Preview makePreview(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText,
-                    core::EncodingChoice encoding)
+                    core::EncodingChoice encoding, const HeadingMatcher& headings)
 {
     if (sourcePath.empty()) {
         return {{line(texts::kLineTitle, texts::kUnknown), line(texts::kLineCount, texts::kUnknown),
@@ -48,16 +75,21 @@ Preview makePreview(const core::Text& sourcePath, SplitMode mode, const core::Te
                 line(texts::kLineEncoding, texts::kUnknown),
                 false};
     }
-    // A file that cannot be read counts as an empty text.
-    const TextCount count =
-        countFile(sourcePath, encoding).value_or(TextCount{encoding.value_or(core::TextEncoding::Gbk), 0, 0});
+    // A file that cannot be read counts as an empty text. Headings are found in the count's pass.
+    std::optional<HeadingScanner> scanner;
+    if (mode == SplitMode::ByChapters)
+        scanner.emplace(headings, encoding);
+    const std::optional<TextCount> counted = countFile(sourcePath, encoding, scanner ? &*scanner : nullptr);
+    const TextCount count = counted.value_or(TextCount{encoding.value_or(core::TextEncoding::Gbk), 0, 0});
+    const std::int64_t headingCount = scanner && counted ? static_cast<std::int64_t>(scanner->headings().size()) : 0;
     const std::int64_t characterCount = count.fullWidthLength / 2;
     core::Text size = core::integerToText(core::fileSize(sourcePath));
     size.append(texts::kBytesUnit);
     return {{line(texts::kLineTitle, textTitle(sourcePath) + ".txt"),
              line(texts::kLineCount, core::integerToText(characterCount)), line(texts::kLineSize, size),
-             line(texts::kLineMode, mode == SplitMode::ByParts ? texts::kModeByParts : texts::kModeBySize),
-             line(texts::kLineDetails, details(mode, characterCount, numberText))},
+             line(texts::kLineMode, modeName(mode)),
+             line(texts::kLineDetails, mode == SplitMode::ByChapters ? chapterDetails(headingCount, numberText)
+                                                                     : details(mode, characterCount, numberText))},
             line(texts::kLineEncoding, core::encodingName(count.encoding)),
             count.encoding != core::TextEncoding::Gbk};
 }

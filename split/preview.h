@@ -22,8 +22,9 @@ struct Preview {
     bool otherThanGbk = false;
 };
 
+// By chapters, the details name the parts and the chapters found by `headings`.
 Preview makePreview(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText,
-                    core::EncodingChoice encoding = std::nullopt);
+                    core::EncodingChoice encoding = std::nullopt, const HeadingMatcher& headings = {});
 
 PreviewLines previewLines(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText);
 

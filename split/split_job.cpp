@@ -5,10 +5,12 @@
 #include "core/numbers.h"
 #include "split/byte_source.h"
 #include "split/cut_finder.h"
+#include "split/line_breaks.h"
 #include "split/part_plan.h"
 #include "split/split_naming.h"
 #include "split/split_texts.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -51,18 +53,36 @@ SplitOutcome runSplitJob(const SplitRequest& request, SplitWindow& window, Split
     state.running = true;
 
     // The source is read once to count it and never held whole: the kernel copies each part's
-    // bytes from it straight into the part file.
+    // bytes from it straight into the part file. Headings are found in the same pass.
+    const bool byChapters = request.mode == SplitMode::ByChapters;
+    std::optional<HeadingScanner> scanner;
+    if (byChapters)
+        scanner.emplace(request.headings, encoding);
     std::optional<FileSource> source = FileSource::open(request.sourcePath);
     std::optional<CutFinder> cuts;
     if (source)
-        cuts = CutFinder::scan(*source, encoding);
+        cuts = CutFinder::scan(*source, encoding, scanner ? &*scanner : nullptr);
     if (!cuts)
         return report(window, state, text(texts::kMessageUnreadable), SplitOutcome::Failed);
+    if (byChapters && scanner->headings().empty())
+        return report(window, state, text(texts::kMessageNoHeadings), SplitOutcome::Failed);
 
-    const std::optional<PartPlan> plan =
-        PartPlan::make(request.mode, cuts->characterCount(), core::textToInteger(request.numberText));
+    const std::int64_t units =
+        byChapters ? static_cast<std::int64_t>(scanner->headings().size()) : cuts->characterCount();
+    const std::optional<PartPlan> plan = PartPlan::make(request.mode, units, core::textToInteger(request.numberText));
     if (!plan)
         return report(window, state, text(texts::kMessageBadNumber), SplitOutcome::Failed);
+
+    // Where part `part` (from 2) begins: at its first chapter's heading, or at its first character,
+    // moved on to the start of a line when asked.
+    const auto partStart = [&](std::int64_t part) -> std::optional<std::int64_t> {
+        if (byChapters)
+            return scanner->headings()[static_cast<std::size_t>(plan->firstCharacter(part) - 1)].offset;
+        std::optional<std::int64_t> at = cuts->byteOffsetAt(2 * (plan->firstCharacter(part) - 1));
+        if (at && request.atLines)
+            at = nextLineStart(*source, cuts->encoding(), cuts->markLength(), *at);
+        return at;
+    };
 
     const core::Text title = textTitle(request.sourcePath);
     const core::Text folder = partFolder(request.outputFolder, title);
@@ -88,8 +108,9 @@ SplitOutcome runSplitJob(const SplitRequest& request, SplitWindow& window, Split
             return stop();
         // The first part starts at the first byte, its mark included, and the last ends at the
         // last, so that nothing before the first cut or after the last one is lost.
-        const std::optional<std::int64_t> end =
-            part == plan->partCount() ? source->size() : cuts->byteOffsetAt(2 * (plan->firstCharacter(part + 1) - 1));
+        std::optional<std::int64_t> end = part == plan->partCount() ? source->size() : partStart(part + 1);
+        if (end)
+            end = std::max(*end, begin);
         const core::Text path =
             plan->isUnnumbered() ? unnumberedPartFilePath(folder, title) : partFilePath(folder, title, part);
         // A source that can no longer be read leaves this part unwritten; the next ones are tried.

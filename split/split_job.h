@@ -2,20 +2,24 @@
 
 #include "core/text.h"
 #include "core/text_encoding.h"
+#include "split/heading_rules.h"
 #include "split/split_window.h"
 
 #include <atomic>
 
 namespace qytxt::split {
 
-enum class SplitMode { ByParts, BySize };
+// By chapters, every part but the first starts at a heading's line and holds the number of chapters.
+enum class SplitMode { ByParts, BySize, ByChapters };
 
 // What one split works from, read from the split panel when the job starts.
 struct SplitRequest {
     core::Text sourcePath;
     core::Text outputFolder;
     SplitMode mode = SplitMode::ByParts;
-    core::Text numberText; // exactly as typed
+    core::Text numberText;   // exactly as typed
+    bool atLines = false;    // by parts or size, each cut moves forward to the start of the next line
+    HeadingMatcher headings; // by chapters, what a heading is
 };
 
 // Shared by the job and the window that started it.

@@ -29,6 +29,11 @@ inline constexpr std::string_view kMessageFailed = "\xB7\xD6\xB8\xEE\xCA\xA7\xB0
 // 个文本无法写入，首个为
 inline constexpr std::string_view kMessageUnwrittenCount =
     "\xB8\xF6\xCE\xC4\xB1\xBE\xCE\xDE\xB7\xA8\xD0\xB4\xC8\xEB\xA3\xAC\xCA\xD7\xB8\xF6\xCE\xAA ";
+// 未找到章节标题，未写入任何文本
+inline constexpr std::string_view kMessageNoHeadings = "\xCE\xB4\xD5\xD2\xB5\xBD\xD5\xC2\xBD\xDA\xB1\xEA\xCC\xE2\xA3"
+                                                       "\xAC\xCE\xB4\xD0\xB4\xC8\xEB\xC8\xCE\xBA\xCE\xCE\xC4\xB1\xBE";
+// 未找到章节标题
+inline constexpr std::string_view kNoHeadings = "\xCE\xB4\xD5\xD2\xB5\xBD\xD5\xC2\xBD\xDA\xB1\xEA\xCC\xE2";
 // 未知
 inline constexpr std::string_view kUnknown = "\xCE\xB4\xD6\xAA";
 // 文本标题:
@@ -47,6 +52,8 @@ inline constexpr std::string_view kLineMode = "\xB4\xFD\xB7\xD6\xB8\xEE\xB7\xBD\
 inline constexpr std::string_view kModeByParts = "\xB0\xB4\xB2\xBF\xB7\xD6\xB7\xD6\xB8\xEE";
 // 按字数分割
 inline constexpr std::string_view kModeBySize = "\xB0\xB4\xD7\xD6\xCA\xFD\xB7\xD6\xB8\xEE";
+// 按章节分割
+inline constexpr std::string_view kModeByChapters = "\xB0\xB4\xD5\xC2\xBD\xDA\xB7\xD6\xB8\xEE";
 // 待分割详情:
 inline constexpr std::string_view kLineDetails = "\xB4\xFD\xB7\xD6\xB8\xEE\xCF\xEA\xC7\xE9: ";
 // 将分割为
@@ -55,5 +62,10 @@ inline constexpr std::string_view kDetailsStart = "\xBD\xAB\xB7\xD6\xB8\xEE\xCE\
 inline constexpr std::string_view kDetailsMiddle = "\xB8\xF6\xB0\xFC\xBA\xAC";
 // 字数的文本
 inline constexpr std::string_view kDetailsEnd = "\xD7\xD6\xCA\xFD\xB5\xC4\xCE\xC4\xB1\xBE";
+
+// 章的文本，共
+inline constexpr std::string_view kDetailsChaptersEnd = "\xD5\xC2\xB5\xC4\xCE\xC4\xB1\xBE\xA3\xAC\xB9\xB2";
+// 章
+inline constexpr std::string_view kChaptersUnit = "\xD5\xC2";
 
 } // namespace qytxt::split::texts

@@ -136,7 +136,7 @@ std::int64_t TextCounter::fullWidthLength(TextEncoding model) const noexcept
     return 0;
 }
 
-std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice choice)
+std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice choice, HeadingScanner* headings)
 {
     std::optional<FileSource> source = FileSource::open(path);
     if (!source)
@@ -148,8 +148,12 @@ std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice c
         if (!bytes)
             return std::nullopt;
         counter.feed(*bytes);
+        if (headings != nullptr)
+            headings->feed(*bytes);
     }
     counter.finish();
+    if (headings != nullptr)
+        headings->finish(counter.encoding());
     return TextCount{counter.encoding(), counter.markLength(), counter.fullWidthLength()};
 }
 

@@ -4,6 +4,7 @@
 #include "core/utf8_validator.h"
 #include "split/character_count.h"
 #include "split/character_model.h"
+#include "split/heading_scan.h"
 #include "split/utf16_count.h"
 #include "split/utf8_count.h"
 
@@ -68,7 +69,8 @@ struct TextCount {
 };
 
 // Counts a whole file, read in chunks so that it is never held at once. Nothing when the file cannot
-// be read.
-std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice choice);
+// be read. `headings`, when given, finds the chapter headings in the same pass.
+std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice choice,
+                                   HeadingScanner* headings = nullptr);
 
 } // namespace qytxt::split
