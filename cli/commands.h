@@ -10,6 +10,7 @@ namespace qytxt::cli {
 
 int runSplitCommand(std::span<const std::string_view> args);
 int runPreviewCommand(std::span<const std::string_view> args);
+int runChaptersCommand(std::span<const std::string_view> args);
 int runMergeCommand(std::span<const std::string_view> args);
 
 } // namespace qytxt::cli

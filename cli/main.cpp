@@ -24,6 +24,8 @@ int runCommand(std::span<const std::string_view> args)
         return runSplitCommand(rest);
     if (command == "preview")
         return runPreviewCommand(rest);
+    if (command == "chapters")
+        return runChaptersCommand(rest);
     if (command == "merge")
         return runMergeCommand(rest);
     return usageError({}, "unknown command '" + shownArgument(command) + "'");
