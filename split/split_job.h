@@ -17,9 +17,9 @@ struct SplitRequest {
     core::Text sourcePath;
     core::Text outputFolder;
     SplitMode mode = SplitMode::ByParts;
-    core::Text numberText;   // exactly as typed
-    bool atLines = false;    // by parts or size, each cut moves forward to the start of the next line
-    HeadingMatcher headings; // by chapters, what a heading is
+    core::Text numberText;        // exactly as typed
+    bool atLines = false;         // by parts or size, each cut moves forward to the start of the next line
+    HeadingMatcher headings = {}; // by chapters, what a heading is
 };
 
 // Shared by the job and the window that started it.
