@@ -132,7 +132,17 @@ INSTANTIATE_TEST_SUITE_P(
                     {"split", "--parts", "6", "--encoding", "big5", "DIR/a.txt", "DIR"},
                     2,
                     "--encoding takes auto"},
-        FailureCase{"EncodingWithoutName", {"preview", "--parts", "6", "DIR/a.txt", "--encoding"}, 2, "Usage"}),
+        FailureCase{"EncodingWithoutName", {"preview", "--parts", "6", "DIR/a.txt", "--encoding"}, 2, "Usage"},
+        FailureCase{"NoHeadingWritesNothing", {"split", "--chapters", "1", "DIR/a.txt", "DIR"}, 1, "未找到章节标题"},
+        FailureCase{"TwoModes", {"split", "--chapters", "1", "--size", "3", "DIR/a.txt", "DIR"}, 2, "give one of"},
+        FailureCase{"ChaptersAtLines", {"split", "--chapters", "1", "--at-lines", "DIR/a.txt", "DIR"}, 2, "Usage"},
+        FailureCase{
+            "HeadingWithoutChapters", {"split", "--size", "1", "--heading", "x", "DIR/a.txt", "DIR"}, 2, "Usage"},
+        FailureCase{"HeadingThatIsNoPattern",
+                    {"split", "--chapters", "1", "--heading", "(", "DIR/a.txt", "DIR"},
+                    2,
+                    "--heading is not a regular expression"},
+        FailureCase{"ChaptersOfNothing", {"chapters", "DIR/none.txt"}, 1, "无法读取待分割文本"}),
     qytxt::testing::CaseName());
 
 struct EncodingCase : qytxt::testing::NamedCase {
