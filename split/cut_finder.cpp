@@ -52,8 +52,11 @@ std::optional<CutFinder> CutFinder::scan(ByteSource& source, core::EncodingChoic
             }
             counter.feed(chunk->substr(piece, kCheckpointSpacing));
         }
-        if (headings != nullptr)
+        if (headings != nullptr) {
             headings->feed(*chunk);
+            if (!counter.countsUtf8Too())
+                headings->keepOnly(counter.firstModel());
+        }
     }
     counter.finish();
     if (headings != nullptr)

@@ -49,11 +49,14 @@ HeadingScanner::HeadingScanner(HeadingMatcher matcher, core::EncodingChoice choi
 
 void HeadingScanner::addReading(TextEncoding encoding)
 {
-    Reading reading{encoding, core::IconvConverter(iconvName(encoding), "UTF-8"), {}, {}, {}};
+    Reading reading{encoding, core::IconvConverter(iconvName(encoding), "UTF-8"), {}, {}, {}, {}};
     for (std::string_view blank : kHeadingBlanks)
         reading.blanks.push_back(encoded(blank, encoding));
     for (std::string_view start : kHeadingStarts)
         reading.starts.push_back(encoded(start, encoding));
+    for (const auto* forms : {&reading.blanks, &reading.starts})
+        for (const std::string& form : *forms)
+            reading.firstBytes.set(static_cast<unsigned char>(form.front()));
     m_readings.push_back(std::move(reading));
 }
 
@@ -135,21 +138,31 @@ void HeadingScanner::takeLine(std::string_view bytes, bool complete)
         testLine(m_line);
 }
 
+// Called for every line, so it compares bytes itself: most lines are turned away by their first one.
 bool HeadingScanner::mayBeHeading(const Reading& reading, std::string_view line) const
 {
     if (!m_matcher.usesRules())
         return true;
+    const auto formAt = [line](std::size_t at, const std::string& form) {
+        if (line.size() - at < form.size())
+            return false;
+        for (std::size_t i = 0; i < form.size(); ++i)
+            if (line[at + i] != form[i])
+                return false;
+        return true;
+    };
+    std::size_t at = 0;
     for (bool blank = true; blank;) {
-        blank = false;
-        for (const std::string& form : reading.blanks) {
-            if (line.starts_with(form)) {
-                line.remove_prefix(form.size());
-                blank = true;
-            }
-        }
+        if (at >= line.size() || !reading.firstBytes.test(static_cast<unsigned char>(line[at])))
+            return false;
+        const auto found = std::find_if(reading.blanks.begin(), reading.blanks.end(),
+                                        [&](const std::string& form) { return formAt(at, form); });
+        blank = found != reading.blanks.end();
+        if (blank)
+            at += found->size();
     }
     return std::any_of(reading.starts.begin(), reading.starts.end(),
-                       [line](const std::string& form) { return line.starts_with(form); });
+                       [&](const std::string& form) { return formAt(at, form); });
 }
 
 void HeadingScanner::testLine(std::string_view line)
@@ -169,6 +182,13 @@ void HeadingScanner::testLine(std::string_view line)
         if (m_matcher.matches(whole))
             reading.found.push_back({m_lineStart, trimmed(whole)});
     }
+}
+
+void HeadingScanner::keepOnly(TextEncoding encoding)
+{
+    if (m_readings.size() < 2 || m_readings.front().encoding != encoding)
+        return;
+    m_readings.erase(m_readings.begin() + 1, m_readings.end());
 }
 
 void HeadingScanner::finish(TextEncoding encoding)

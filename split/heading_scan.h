@@ -4,6 +4,7 @@
 #include "core/text_encoding.h"
 #include "split/heading_rules.h"
 
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,6 +30,10 @@ public:
     // The source's bytes, in order from its first, mark included.
     void feed(std::string_view bytes);
 
+    // Once the count knows the text's encoding, before its end: the lines are no longer read in
+    // any other.
+    void keepOnly(core::TextEncoding encoding);
+
     // After the last piece, with the encoding the text is read in.
     void finish(core::TextEncoding encoding);
 
@@ -42,6 +47,7 @@ private:
         core::IconvConverter toUtf8;
         std::vector<std::string> blanks;
         std::vector<std::string> starts;
+        std::bitset<256> firstBytes; // of the blanks and the starts
         std::vector<Heading> found;
     };
 

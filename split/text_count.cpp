@@ -148,8 +148,11 @@ std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice c
         if (!bytes)
             return std::nullopt;
         counter.feed(*bytes);
-        if (headings != nullptr)
+        if (headings != nullptr) {
             headings->feed(*bytes);
+            if (!counter.countsUtf8Too())
+                headings->keepOnly(counter.firstModel());
+        }
     }
     counter.finish();
     if (headings != nullptr)
