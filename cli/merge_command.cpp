@@ -5,6 +5,7 @@
 #include "cli/usage.h"
 #include "core/text.h"
 #include "merge/merge_job.h"
+#include "merge/merge_texts.h"
 #include "merge/merge_window.h"
 
 #include <algorithm>
@@ -80,10 +81,11 @@ int runMergeCommand(std::span<const std::string_view> args)
     TerminalMergeWindow window(std::move(std::get<std::vector<core::Text>>(inputs)), *output);
     merge::MergeJobState state;
     const merge::MergeOutcome outcome = merge::runMergeJob(window, state);
-    if (outcome == merge::MergeOutcome::Completed)
-        return 0;
-    printLine(stderr, window.message());
-    return 1;
+    // A completed merge may still have something to say (inputs in another encoding).
+    const bool completed = outcome == merge::MergeOutcome::Completed;
+    if (!completed || window.message() != merge::texts::kMessageDone)
+        printLine(stderr, window.message());
+    return completed ? 0 : 1;
 }
 
 } // namespace qytxt::cli
