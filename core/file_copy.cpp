@@ -14,6 +14,9 @@ namespace {
 // enough that the calls cost nothing next to the copying.
 constexpr std::int64_t kKernelPiece = std::int64_t{8} << 20;
 constexpr std::int64_t kBufferSize = std::int64_t{1} << 20;
+// A watcher is mostly done within the first bytes (a text's encoding is told by its first non-ASCII
+// ones), so the watched pieces start small and grow to the buffer's size.
+constexpr std::int64_t kFirstWatchedPiece = std::int64_t{64} << 10;
 
 bool stopNow(const std::function<bool()>& stopRequested)
 {
@@ -25,12 +28,14 @@ bool stopNow(const std::function<bool()>& stopRequested)
 CopyResult FileCopier::copy(int source, std::int64_t begin, std::int64_t end, int target,
                             const std::function<bool()>& stopRequested, CopyWatcher* watcher)
 {
+    std::int64_t watchedPiece = kFirstWatchedPiece;
     for (std::int64_t at = begin; at < end;) {
         if (stopNow(stopRequested))
             return {CopyStatus::Stopped, at - begin};
         if (watcher != nullptr && watcher->wantsBytes()) {
             const CopyResult piece =
-                copyThroughBuffer(source, at, std::min(end, at + kBufferSize), target, {}, watcher);
+                copyThroughBuffer(source, at, std::min(end, at + watchedPiece), target, {}, watcher);
+            watchedPiece = std::min(kBufferSize, 2 * watchedPiece);
             at += piece.copied;
             if (piece.status != CopyStatus::Copied)
                 return {piece.status, at - begin};
