@@ -19,7 +19,7 @@ namespace qytxt::cli {
 namespace {
 
 // The merge job's window on a terminal: a fixed list of inputs, progress on stderr.
-class TerminalMergeWindow final : public merge::MergeWindow {
+class TerminalMergeWindow final : public merge::MergeWindow, public TerminalMessages {
 public:
     TerminalMergeWindow(std::vector<core::Text> inputs, core::Text output)
         : m_inputs(std::move(inputs)), m_output(std::move(output))
@@ -37,20 +37,9 @@ public:
     void setMergeButtonCaption(const core::Text& caption) override { m_progress.show(caption); }
     void setMergeButtonEnabled(bool) override {}
 
-    // The job's report ends the run; the idle caption that follows draws nothing.
-    void showMessage(const core::Text& text, const core::Text&) override
-    {
-        m_progress.end();
-        m_message = text;
-    }
-
-    const core::Text& message() const { return m_message; }
-
 private:
     std::vector<core::Text> m_inputs;
     core::Text m_output;
-    core::Text m_message;
-    ProgressLine m_progress;
 };
 
 constexpr OptionSpec kMergeOptions[] = {{"--output", true}, {"--natural", false}};

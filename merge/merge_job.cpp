@@ -61,7 +61,7 @@ core::Text completionMessage(const std::vector<core::Text>& unreadable, const st
 
 MergeOutcome report(MergeWindow& window, const core::Text& message, MergeOutcome outcome)
 {
-    window.showMessage(message, core::Text(kMessageTitle));
+    window.showMessage(message, core::Text(kMessageTitle), core::MessageIcon::None);
     window.setMergeButtonCaption(core::Text(kCaptionIdle));
     window.setMergeButtonEnabled(true);
     return outcome;
@@ -79,19 +79,19 @@ MergeOutcome runMergeJob(MergeWindow& window, MergeJobState& state)
         return MergeOutcome::Stopped;
 
     if (window.entryText(0).empty()) {
-        window.showMessage(core::Text(kMessageNoInputs), core::Text(kMessageTitle));
+        window.showMessage(core::Text(kMessageNoInputs), core::Text(kMessageTitle), core::MessageIcon::None);
         return MergeOutcome::Rejected;
     }
     // Read once: the path that was checked is the path that gets written.
     const core::Text outputPath = window.outputPath();
     if (outputPath.empty()) {
-        window.showMessage(core::Text(kMessageNoOutput), core::Text(kMessageTitle));
+        window.showMessage(core::Text(kMessageNoOutput), core::Text(kMessageTitle), core::MessageIcon::None);
         return MergeOutcome::Rejected;
     }
     // An output that is also an input would replace it, or be read into itself.
     const std::optional<core::FileIdentity> existingOutput = core::fileIdentity(outputPath);
     if (existingOutput && isOutputAmong(window, *existingOutput)) {
-        window.showMessage(core::Text(kMessageOutputAmongInputs), core::Text(kMessageTitle));
+        window.showMessage(core::Text(kMessageOutputAmongInputs), core::Text(kMessageTitle), core::MessageIcon::None);
         return MergeOutcome::Rejected;
     }
 

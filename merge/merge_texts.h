@@ -1,12 +1,13 @@
 #pragma once
 
+#include "core/shared_texts.h"
+
 #include <string_view>
 
 // The merge job's captions and messages as GBK bytes, each shown in its readable form above it.
 namespace qytxt::merge::texts {
 
-// 提示
-inline constexpr std::string_view kMessageTitle = "\xCC\xE1\xCA\xBE";
+using core::texts::kMessageTitle;
 // 合并生成
 inline constexpr std::string_view kCaptionIdle = "\xBA\xCF\xB2\xA2\xC9\xFA\xB3\xC9";
 // 正在合并

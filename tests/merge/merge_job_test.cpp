@@ -1,6 +1,7 @@
 #include "merge/merge_job.h"
 
 #include "core/encoding.h"
+#include "gbk_text.h"
 #include "merge/merge_list.h"
 #include "named_case.h"
 #include "special_files.h"
@@ -79,7 +80,7 @@ public:
             std::exchange(afterFirstInput, nullptr)();
     }
     void setMergeButtonEnabled(bool enabled) override { events.push_back(enabled ? kEnabled : kDisabled); }
-    void showMessage(const core::Text& text, const core::Text& title) override
+    void showMessage(const core::Text& text, const core::Text& title, core::MessageIcon) override
     {
         events.push_back("message " + readable(title) + ": " + readable(text));
     }
@@ -109,7 +110,7 @@ struct Fixture {
         fs::create_symlink(dir.file("a.txt"), dir.file("link.txt"));
         fs::create_hard_link(dir.file("a.txt"), dir.file("hard.txt"));
     }
-    core::Text path(const std::string& name) const { return core::utf8ToGbk(shown(name)).value(); }
+    core::Text path(const std::string& name) const { return qytxt::testing::gbk(shown(name)); }
     std::string shown(const std::string& name) const { return name.starts_with("/") ? name : dir.file(name).string(); }
     std::string bytes(const std::string& name) const { return readBytes(dir.file(name)); }
     // Files a merge left beside its output.

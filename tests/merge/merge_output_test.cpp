@@ -1,6 +1,6 @@
 #include "merge/merge_output.h"
 
-#include "core/encoding.h"
+#include "gbk_text.h"
 #include "temp_dir.h"
 
 #include "named_case.h"
@@ -18,10 +18,7 @@ using qytxt::testing::readBytes;
 using qytxt::testing::TempDir;
 using qytxt::testing::writeBytes;
 
-core::Text gbkPath(const std::filesystem::path& path)
-{
-    return core::utf8ToGbk(path.string()).value();
-}
+using qytxt::testing::gbkPath;
 
 // An input cut off inside (stopped between pieces, or unreadable part way) leaves no trace, and the
 // next input follows the last whole one.
