@@ -5,6 +5,7 @@
 #include "cli/usage.h"
 #include "core/text.h"
 #include "merge/merge_job.h"
+#include "merge/merge_texts.h"
 #include "merge/merge_window.h"
 
 #include <algorithm>
@@ -18,7 +19,7 @@ namespace qytxt::cli {
 namespace {
 
 // The merge job's window on a terminal: a fixed list of inputs, progress on stderr.
-class TerminalMergeWindow final : public merge::MergeWindow {
+class TerminalMergeWindow final : public merge::MergeWindow, public TerminalMessages {
 public:
     TerminalMergeWindow(std::vector<core::Text> inputs, core::Text output)
         : m_inputs(std::move(inputs)), m_output(std::move(output))
@@ -36,20 +37,9 @@ public:
     void setMergeButtonCaption(const core::Text& caption) override { m_progress.show(caption); }
     void setMergeButtonEnabled(bool) override {}
 
-    // The job's report ends the run; the idle caption that follows draws nothing.
-    void showMessage(const core::Text& text, const core::Text&) override
-    {
-        m_progress.end();
-        m_message = text;
-    }
-
-    const core::Text& message() const { return m_message; }
-
 private:
     std::vector<core::Text> m_inputs;
     core::Text m_output;
-    core::Text m_message;
-    ProgressLine m_progress;
 };
 
 constexpr OptionSpec kMergeOptions[] = {{"--output", true}, {"--natural", false}};
@@ -80,10 +70,11 @@ int runMergeCommand(std::span<const std::string_view> args)
     TerminalMergeWindow window(std::move(std::get<std::vector<core::Text>>(inputs)), *output);
     merge::MergeJobState state;
     const merge::MergeOutcome outcome = merge::runMergeJob(window, state);
-    if (outcome == merge::MergeOutcome::Completed)
-        return 0;
-    printLine(stderr, window.message());
-    return 1;
+    // A completed merge may still have something to say (inputs in another encoding).
+    const bool completed = outcome == merge::MergeOutcome::Completed;
+    if (!completed || window.message() != merge::texts::kMessageDone)
+        printLine(stderr, window.message());
+    return completed ? 0 : 1;
 }
 
 } // namespace qytxt::cli

@@ -26,23 +26,12 @@
 namespace qytxt::cli {
 namespace {
 
-// The window's part in a split, played on the terminal: the message is kept for the exit status,
-// and the progress is drawn on stderr when someone is watching.
-class TerminalSplitWindow final : public split::SplitWindow {
+// The window's part in a split, played on the terminal: the progress is drawn on stderr when
+// someone is watching.
+class TerminalSplitWindow final : public split::SplitWindow, public TerminalMessages {
 public:
-    void showMessage(const core::Text& text, const core::Text&) override
-    {
-        m_progress.end(); // the report goes below the last progress line
-        m_message = text;
-    }
     void setSplitButtonCaption(const core::Text& caption) override { m_progress.show(caption); }
     void setSplitButtonEnabled(bool) override {}
-
-    const core::Text& message() const noexcept { return m_message; }
-
-private:
-    ProgressLine m_progress;
-    core::Text m_message;
 };
 
 // The window always hands the job a full path; a bare file name typed in a terminal means the file

@@ -129,4 +129,10 @@ void ProgressLine::end()
     m_shown = false;
 }
 
+void TerminalMessages::showMessage(const core::Text& text, const core::Text&, core::MessageIcon)
+{
+    m_progress.end(); // the message goes below the last progress line
+    m_message = text;
+}
+
 } // namespace qytxt::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/message_window.h"
 #include "core/text.h"
 
 #include <cstdio>
@@ -47,6 +48,21 @@ public:
 private:
     bool m_enabled;
     bool m_shown = false;
+};
+
+// The jobs' message box on a terminal: the message ends the progress line and is kept for the
+// command, which prints it or not by the exit status.
+class TerminalMessages : public virtual core::MessageWindow {
+public:
+    void showMessage(const core::Text& text, const core::Text& title, core::MessageIcon icon) final;
+
+    const core::Text& message() const noexcept { return m_message; }
+
+protected:
+    ProgressLine m_progress;
+
+private:
+    core::Text m_message;
 };
 
 } // namespace qytxt::cli

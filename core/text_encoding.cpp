@@ -96,6 +96,11 @@ DetectedEncoding EncodingDetector::result() const noexcept
     return {unmarkedEncoding(m_utf8), 0};
 }
 
+bool EncodingDetector::plainAscii() const noexcept
+{
+    return !markedEncoding(std::string_view(m_start, m_startLength)) && m_utf8.valid() && !m_utf8.sawMultiByte();
+}
+
 TextEncoding unmarkedEncoding(const Utf8Validator& utf8) noexcept
 {
     return utf8.valid() && utf8.sawMultiByte() ? TextEncoding::Utf8 : TextEncoding::Gbk;

@@ -51,6 +51,10 @@ public:
     // What the bytes fed so far say, as if they were the whole text.
     DetectedEncoding result() const noexcept;
 
+    // True while the bytes fed so far hold no mark and nothing beyond ASCII, so that they read the
+    // same in GBK and in UTF-8.
+    bool plainAscii() const noexcept;
+
 private:
     // Up to the longest mark's length of the first bytes.
     char m_start[3] = {};

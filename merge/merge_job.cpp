@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace qytxt::merge {
@@ -16,7 +17,7 @@ namespace {
 
 using namespace texts;
 
-constexpr std::size_t kListedUnreadable = 10;
+constexpr std::size_t kListedPaths = 10;
 
 bool isOutputAmong(MergeWindow& window, const core::FileIdentity& output)
 {
@@ -29,25 +30,38 @@ bool isOutputAmong(MergeWindow& window, const core::FileIdentity& output)
     return false;
 }
 
-core::Text completionMessage(const std::vector<core::Text>& unreadable)
+// A list of paths under its heading: the first ten, then how many more.
+void appendList(core::Text& message, std::string_view heading, const std::vector<core::Text>& paths)
 {
-    if (unreadable.empty())
-        return core::Text(kMessageDone);
-    core::Text message(kMessageDoneUnreadable);
-    const std::size_t listed = std::min(unreadable.size(), kListedUnreadable);
+    message.append(heading);
+    const std::size_t listed = std::min(paths.size(), kListedPaths);
     for (std::size_t i = 0; i < listed; ++i)
-        message.append(kLineBreak).append(unreadable[i]);
-    if (unreadable.size() > listed)
+        message.append(kLineBreak).append(paths[i]);
+    if (paths.size() > listed)
         message.append(kLineBreak)
             .append(kMoreBefore)
-            .append(core::integerToText(static_cast<std::int64_t>(unreadable.size() - listed)))
+            .append(core::integerToText(static_cast<std::int64_t>(paths.size() - listed)))
             .append(kMoreAfter);
+}
+
+// What was not merged comes first; the inputs in another encoding were merged all the same.
+core::Text completionMessage(const std::vector<core::Text>& unreadable, const std::vector<core::Text>& otherEncoding)
+{
+    if (unreadable.empty() && otherEncoding.empty())
+        return core::Text(kMessageDone);
+    core::Text message(kMessageDoneBut);
+    if (!unreadable.empty())
+        appendList(message, kListUnreadable, unreadable);
+    if (!unreadable.empty() && !otherEncoding.empty())
+        message.append(kLineBreak).append(kLineBreak);
+    if (!otherEncoding.empty())
+        appendList(message, kListOtherEncoding, otherEncoding);
     return message;
 }
 
 MergeOutcome report(MergeWindow& window, const core::Text& message, MergeOutcome outcome)
 {
-    window.showMessage(message, core::Text(kMessageTitle));
+    window.showMessage(message, core::Text(kMessageTitle), core::MessageIcon::None);
     window.setMergeButtonCaption(core::Text(kCaptionIdle));
     window.setMergeButtonEnabled(true);
     return outcome;
@@ -65,19 +79,19 @@ MergeOutcome runMergeJob(MergeWindow& window, MergeJobState& state)
         return MergeOutcome::Stopped;
 
     if (window.entryText(0).empty()) {
-        window.showMessage(core::Text(kMessageNoInputs), core::Text(kMessageTitle));
+        window.showMessage(core::Text(kMessageNoInputs), core::Text(kMessageTitle), core::MessageIcon::None);
         return MergeOutcome::Rejected;
     }
     // Read once: the path that was checked is the path that gets written.
     const core::Text outputPath = window.outputPath();
     if (outputPath.empty()) {
-        window.showMessage(core::Text(kMessageNoOutput), core::Text(kMessageTitle));
+        window.showMessage(core::Text(kMessageNoOutput), core::Text(kMessageTitle), core::MessageIcon::None);
         return MergeOutcome::Rejected;
     }
     // An output that is also an input would replace it, or be read into itself.
     const std::optional<core::FileIdentity> existingOutput = core::fileIdentity(outputPath);
     if (existingOutput && isOutputAmong(window, *existingOutput)) {
-        window.showMessage(core::Text(kMessageOutputAmongInputs), core::Text(kMessageTitle));
+        window.showMessage(core::Text(kMessageOutputAmongInputs), core::Text(kMessageTitle), core::MessageIcon::None);
         return MergeOutcome::Rejected;
     }
 
@@ -104,6 +118,7 @@ MergeOutcome runMergeJob(MergeWindow& window, MergeJobState& state)
     const std::function<bool()> stopRequested = [&state] { return state.stopRequested.load(); };
 
     std::vector<core::Text> unreadable;
+    std::vector<core::Text> otherEncoding;
     bool anyAppended = false;
     const int steps = window.entryCount();
     for (int i = 0; i < steps; ++i) {
@@ -115,6 +130,9 @@ MergeOutcome runMergeJob(MergeWindow& window, MergeJobState& state)
         const core::Text path = window.entryText(i);
         if (!path.empty()) {
             switch (output->append(path, stopRequested)) {
+            case MergeOutput::Append::OtherEncoding:
+                otherEncoding.push_back(path);
+                [[fallthrough]];
             case MergeOutput::Append::Appended:
                 anyAppended = true;
                 break;
@@ -144,7 +162,7 @@ MergeOutcome runMergeJob(MergeWindow& window, MergeJobState& state)
         return MergeOutcome::Stopped;
     if (keep && !kept)
         return report(window, core::Text(kMessageWriteFailed), MergeOutcome::Failed);
-    return report(window, completionMessage(unreadable),
+    return report(window, completionMessage(unreadable, otherEncoding),
                   unreadable.empty() ? MergeOutcome::Completed : MergeOutcome::Failed);
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "core/shared_texts.h"
+
 #include <string_view>
 
 // The merge job's captions and messages as GBK bytes, each shown in its readable form above it.
 namespace qytxt::merge::texts {
 
-// 提示
-inline constexpr std::string_view kMessageTitle = "\xCC\xE1\xCA\xBE";
+using core::texts::kMessageTitle;
 // 合并生成
 inline constexpr std::string_view kCaptionIdle = "\xBA\xCF\xB2\xA2\xC9\xFA\xB3\xC9";
 // 正在合并
@@ -29,10 +30,15 @@ inline constexpr std::string_view kMessageWriteFailed =
     "\xBA\xCF\xB2\xA2\xCA\xA7\xB0\xDC\xA3\xBA\xD0\xB4\xC8\xEB\xBA\xCF\xB2\xA2\xCE\xC4\xB1\xBE\xB3\xF6\xB4\xED";
 // 合并完成
 inline constexpr std::string_view kMessageDone = "\xBA\xCF\xB2\xA2\xCD\xEA\xB3\xC9";
-// 合并完成，但以下文本无法读取：
-inline constexpr std::string_view kMessageDoneUnreadable =
-    "\xBA\xCF\xB2\xA2\xCD\xEA\xB3\xC9\xA3\xAC\xB5\xAB\xD2\xD4\xCF\xC2\xCE\xC4\xB1\xBE\xCE\xDE\xB7\xA8\xB6\xC1\xC8\xA1"
-    "\xA3\xBA";
+// 合并完成，但
+inline constexpr std::string_view kMessageDoneBut = "\xBA\xCF\xB2\xA2\xCD\xEA\xB3\xC9\xA3\xAC\xB5\xAB";
+// 以下文本无法读取：
+inline constexpr std::string_view kListUnreadable =
+    "\xD2\xD4\xCF\xC2\xCE\xC4\xB1\xBE\xCE\xDE\xB7\xA8\xB6\xC1\xC8\xA1\xA3\xBA";
+// 以下文本的编码与第一个不同：
+inline constexpr std::string_view kListOtherEncoding =
+    "\xD2\xD4\xCF\xC2\xCE\xC4\xB1\xBE\xB5\xC4\xB1\xE0\xC2\xEB\xD3\xEB\xB5\xDA\xD2\xBB\xB8\xF6\xB2\xBB"
+    "\xCD\xAC\xA3\xBA";
 // 等另外
 inline constexpr std::string_view kMoreBefore = "\xB5\xC8\xC1\xED\xCD\xE2";
 // 个

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/shared_texts.h"
+
 #include "core/text.h"
 
 #include <optional>
@@ -32,7 +34,6 @@ namespace qytxt::notices::messages {
 // "版本更新,点击 确定 跳转到下载界面"
 inline constexpr std::string_view kNewVersion = "\xB0\xE6\xB1\xBE\xB8\xFC\xD0\xC2,\xB5\xE3\xBB\xF7 \xC8\xB7\xB6\xA8 "
                                                 "\xCC\xF8\xD7\xAA\xB5\xBD\xCF\xC2\xD4\xD8\xBD\xE7\xC3\xE6";
-// "提示"
-inline constexpr std::string_view kTitle = "\xCC\xE1\xCA\xBE";
+using core::texts::kMessageTitle;
 
 } // namespace qytxt::notices::messages

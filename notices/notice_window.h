@@ -1,13 +1,11 @@
 #pragma once
 
+#include "core/message_window.h"
 #include "core/text.h"
 
 namespace qytxt::notices {
 
 enum class AdCursor { Default, Hand };
-
-// Message box flag: the information icon next to the single OK button.
-inline constexpr unsigned kMessageInformationIcon = 0x40;
 
 // The ad on display: what a press on the ad line opens and shows.
 struct CurrentAd {
@@ -22,13 +20,8 @@ struct CurrentAd {
 // wait for the ad thread to end while it is itself unable to serve those calls (stop the rotation
 // with AdRotation::requestStop first, and do not block its calls on an event loop that is waiting
 // for the join).
-class NoticeWindow {
+class NoticeWindow : public virtual core::MessageWindow {
 public:
-    virtual ~NoticeWindow() = default;
-
-    // A modal box titled `title`; blocks the caller until dismissed. 0 stands for OK.
-    virtual int showMessage(const core::Text& text, unsigned flags, const core::Text& title) = 0;
-
     // Only ever called with an address webAddressToOpen let through, exactly as it gave it.
     virtual void openWebAddress(const core::Text& address) = 0;
 

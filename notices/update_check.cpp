@@ -26,14 +26,12 @@ void runUpdateCheck(const core::Text& currentVersion, NoticeSource& source, Noti
     if (!versions || isPublished(*versions, currentVersion))
         return;
 
-    const int answer =
-        window.showMessage(core::Text(messages::kNewVersion), kMessageInformationIcon, core::Text(messages::kTitle));
-    if (answer == 0) {
-        // A page without a download section still closes the program; there is just nothing to open.
-        if (const auto download = markers::section(page, markers::kDownload)) {
-            if (const auto address = webAddressToOpen(*download))
-                window.openWebAddress(*address);
-        }
+    window.showMessage(core::Text(messages::kNewVersion), core::Text(messages::kMessageTitle),
+                       core::MessageIcon::Information);
+    // A page without a download section still closes the program; there is just nothing to open.
+    if (const auto download = markers::section(page, markers::kDownload)) {
+        if (const auto address = webAddressToOpen(*download))
+            window.openWebAddress(*address);
     }
     window.requestDestroy();
 }

@@ -113,14 +113,14 @@ core::Text previewText(const core::Text& sourcePath, SplitMode mode, const core:
 std::optional<core::Text> partsFieldReplacement(const core::Text& text)
 {
     if (core::textToInteger(text) <= 1)
-        return core::Text("6");
+        return core::Text(texts::kDefaultParts);
     return std::nullopt;
 }
 
 std::optional<core::Text> sizeFieldReplacement(const core::Text& text)
 {
     if (core::textToInteger(text) < 1)
-        return core::Text("3000");
+        return core::Text(texts::kDefaultSize);
     return std::nullopt;
 }
 

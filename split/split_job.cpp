@@ -26,7 +26,7 @@ core::Text text(std::string_view words)
 SplitOutcome report(SplitWindow& window, SplitJobState& state, const core::Text& message, SplitOutcome outcome)
 {
     state.running = false;
-    window.showMessage(message, text(texts::kMessageTitle));
+    window.showMessage(message, text(texts::kMessageTitle), core::MessageIcon::None);
     window.setSplitButtonCaption(text(texts::kCaptionIdle));
     window.setSplitButtonEnabled(true);
     return outcome;
@@ -41,11 +41,11 @@ SplitOutcome runSplitJob(const SplitRequest& request, SplitWindow& window, Split
     if (!claim.held())
         return SplitOutcome::Busy;
     if (request.sourcePath.empty()) {
-        window.showMessage(text(texts::kMessageNoSource), text(texts::kMessageTitle));
+        window.showMessage(text(texts::kMessageNoSource), text(texts::kMessageTitle), core::MessageIcon::None);
         return SplitOutcome::Rejected;
     }
     if (request.outputFolder.empty()) {
-        window.showMessage(text(texts::kMessageNoFolder), text(texts::kMessageTitle));
+        window.showMessage(text(texts::kMessageNoFolder), text(texts::kMessageTitle), core::MessageIcon::None);
         return SplitOutcome::Rejected;
     }
     window.setSplitButtonCaption(text(texts::kCaptionWorking));

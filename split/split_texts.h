@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/shared_texts.h"
+
 #include <string_view>
 
 // The words the split shows, in GBK. Each is spelt out in the comment above it.
@@ -9,8 +11,10 @@ namespace qytxt::split::texts {
 inline constexpr std::string_view kCaptionIdle = "\xB7\xD6\xB8\xEE\xC9\xFA\xB3\xC9";
 // 正在分割
 inline constexpr std::string_view kCaptionWorking = "\xD5\xFD\xD4\xDA\xB7\xD6\xB8\xEE";
-// 提示
-inline constexpr std::string_view kMessageTitle = "\xCC\xE1\xCA\xBE";
+using core::texts::kMessageTitle;
+// What the parts and size fields start with, and what an unusable number is replaced with.
+inline constexpr std::string_view kDefaultParts = "6";
+inline constexpr std::string_view kDefaultSize = "3000";
 // 分割完成
 inline constexpr std::string_view kMessageDone = "\xB7\xD6\xB8\xEE\xCD\xEA\xB3\xC9";
 // 请输入待分割文本路径

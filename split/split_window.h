@@ -1,15 +1,14 @@
 #pragma once
 
+#include "core/message_window.h"
 #include "core/text.h"
 
 namespace qytxt::split {
 
 // What a split job asks of the window. The job calls these from its own thread, in order; each
 // returns once it has taken effect (showMessage once the user has dismissed the box).
-class SplitWindow {
+class SplitWindow : public virtual core::MessageWindow {
 public:
-    virtual ~SplitWindow() = default;
-    virtual void showMessage(const core::Text& text, const core::Text& title) = 0;
     virtual void setSplitButtonCaption(const core::Text& caption) = 0;
     virtual void setSplitButtonEnabled(bool enabled) = 0;
 };

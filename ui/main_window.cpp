@@ -1,10 +1,13 @@
 #include "ui/main_window.h"
 
 #include "core/path.h"
+#include "core/shared_texts.h"
 #include "merge/merge_job.h"
+#include "merge/merge_texts.h"
 #include "notices/update_check.h"
 #include "split/preview.h"
 #include "split/split_job.h"
+#include "split/split_texts.h"
 #include "ui/ad_line.h"
 #include "ui/caption_button.h"
 #include "ui/file_drops.h"
@@ -47,11 +50,11 @@ struct UpdateCheckThread {
 namespace {
 
 const QString kTitle = QStringLiteral("青筠TXT小说分割合并器v1.1     by--tavrick");
-const core::Text kMessageTitle = toText(QStringLiteral("提示"));
-const QString kSplitIdle = QStringLiteral("分割生成");
-const QString kMergeIdle = QStringLiteral("合并生成");
-const QString kDefaultParts = QStringLiteral("6");
-const QString kDefaultSize = QStringLiteral("3000");
+const core::Text kMessageTitle(core::texts::kMessageTitle);
+const QString kSplitIdle = toQString(core::Text(split::texts::kCaptionIdle));
+const QString kMergeIdle = toQString(core::Text(merge::texts::kCaptionIdle));
+const QString kDefaultParts = toQString(core::Text(split::texts::kDefaultParts));
+const QString kDefaultSize = toQString(core::Text(split::texts::kDefaultSize));
 const QString kTextSuffix = QStringLiteral(".txt");
 constexpr int kFontPixelSize = 12;
 

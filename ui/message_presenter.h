@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/message_window.h"
+
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -10,7 +12,7 @@ class QMessageBox;
 
 namespace qytxt::ui {
 
-enum class MessageIcon { None, Information };
+using core::MessageIcon;
 
 // Shows the system's message boxes (one OK button). show() returns at once; `dismissed` runs on
 // the window's thread when the user has closed the box. Tests answer the boxes themselves.

@@ -4,19 +4,12 @@
 #include "ui/window_channel.h"
 
 namespace qytxt::ui {
-namespace {
 
-void showOn(WindowChannel& channel, MainWindow* window, const core::Text& text, const core::Text& title,
-            MessageIcon icon)
+void WindowMessages::showMessage(const core::Text& text, const core::Text& title, core::MessageIcon icon)
 {
-    channel.callAsync([=](std::function<void()> done) { window->presentMessage(text, title, icon, std::move(done)); });
-}
-
-} // namespace
-
-void SplitBridge::showMessage(const core::Text& text, const core::Text& title)
-{
-    showOn(*m_channel, m_window, text, title, MessageIcon::None);
+    m_channel->callAsync([=, window = m_window](std::function<void()> done) {
+        window->presentMessage(text, title, icon, std::move(done));
+    });
 }
 
 void SplitBridge::setSplitButtonCaption(const core::Text& caption)
@@ -58,18 +51,6 @@ void MergeBridge::setMergeButtonCaption(const core::Text& caption)
 void MergeBridge::setMergeButtonEnabled(bool enabled)
 {
     m_channel->call([=, this] { m_window->setMergeButtonEnabled(enabled); });
-}
-
-void MergeBridge::showMessage(const core::Text& text, const core::Text& title)
-{
-    showOn(*m_channel, m_window, text, title, MessageIcon::None);
-}
-
-int NoticeBridge::showMessage(const core::Text& text, unsigned flags, const core::Text& title)
-{
-    const bool information = (flags & notices::kMessageInformationIcon) != 0;
-    showOn(*m_channel, m_window, text, title, information ? MessageIcon::Information : MessageIcon::None);
-    return 0; // the only button is OK, and closing the box counts as OK
 }
 
 void NoticeBridge::openWebAddress(const core::Text& address)

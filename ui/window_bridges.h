@@ -15,25 +15,33 @@ class WindowChannel;
 // thread, in the order issued, and returns once done. Once the window has closed every call
 // returns at once: messages count as answered with OK, reads give nothing.
 
-class SplitBridge : public split::SplitWindow {
+// The message box every bridge shows, once for all of them.
+class WindowMessages : public virtual core::MessageWindow {
 public:
-    SplitBridge(std::shared_ptr<WindowChannel> channel, MainWindow* window)
+    void showMessage(const core::Text& text, const core::Text& title, core::MessageIcon icon) final;
+
+protected:
+    WindowMessages(std::shared_ptr<WindowChannel> channel, MainWindow* window)
         : m_channel(std::move(channel)), m_window(window)
     {
     }
-    void showMessage(const core::Text& text, const core::Text& title) override;
-    void setSplitButtonCaption(const core::Text& caption) override;
-    void setSplitButtonEnabled(bool enabled) override;
 
-private:
     std::shared_ptr<WindowChannel> m_channel;
     MainWindow* m_window; // used only on the window's thread while the channel is open
 };
 
-class MergeBridge : public merge::MergeWindow {
+class SplitBridge : public split::SplitWindow, public WindowMessages {
 public:
-    MergeBridge(std::shared_ptr<WindowChannel> channel, MainWindow* window)
-        : m_channel(std::move(channel)), m_window(window)
+    SplitBridge(std::shared_ptr<WindowChannel> channel, MainWindow* window) : WindowMessages(std::move(channel), window)
+    {
+    }
+    void setSplitButtonCaption(const core::Text& caption) override;
+    void setSplitButtonEnabled(bool enabled) override;
+};
+
+class MergeBridge : public merge::MergeWindow, public WindowMessages {
+public:
+    MergeBridge(std::shared_ptr<WindowChannel> channel, MainWindow* window) : WindowMessages(std::move(channel), window)
     {
     }
     core::Text entryText(int index) override;
@@ -41,29 +49,19 @@ public:
     core::Text outputPath() override;
     void setMergeButtonCaption(const core::Text& caption) override;
     void setMergeButtonEnabled(bool enabled) override;
-    void showMessage(const core::Text& text, const core::Text& title) override;
-
-private:
-    std::shared_ptr<WindowChannel> m_channel;
-    MainWindow* m_window;
 };
 
-class NoticeBridge : public notices::NoticeWindow {
+class NoticeBridge : public notices::NoticeWindow, public WindowMessages {
 public:
     NoticeBridge(std::shared_ptr<WindowChannel> channel, MainWindow* window)
-        : m_channel(std::move(channel)), m_window(window)
+        : WindowMessages(std::move(channel), window)
     {
     }
-    int showMessage(const core::Text& text, unsigned flags, const core::Text& title) override;
     void openWebAddress(const core::Text& address) override;
     void requestDestroy() override;
     void showAd(const core::Text& caption, const notices::CurrentAd& ad) override;
     void setAdCursor(notices::AdCursor cursor) override;
     notices::AdCursor adCursor() override;
-
-private:
-    std::shared_ptr<WindowChannel> m_channel;
-    MainWindow* m_window;
 };
 
 } // namespace qytxt::ui

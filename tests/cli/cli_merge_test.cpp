@@ -1,3 +1,4 @@
+#include "core/encoding.h"
 #include "named_case.h"
 #include "run_cli.h"
 
@@ -5,8 +6,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -175,7 +179,7 @@ std::string novelText()
     };
     for (int line = 0; line < 400; ++line) {
         for (int i = 0; i < 40; ++i) {
-            text += static_cast<char>(0xB0 + next() % 40);
+            text += static_cast<char>(0xB0 + next() % 39); // rows B0 to D6, every cell a character
             text += static_cast<char>(0xA1 + next() % 94);
         }
         text += line % 3 == 0 ? " Chapter " + std::to_string(line) + "\r\n" : std::string("\r\n");
@@ -191,16 +195,37 @@ int partNumber(const fs::path& part)
     return std::stoi(name.substr(open + 1));
 }
 
-class CliSplitMergeTest : public ::testing::TestWithParam<std::vector<std::string>> {};
+// The novel in another encoding, the source's mark first; beyond GBK it also holds characters that
+// take four bytes in UTF-8 and GB18030 and a surrogate pair in UTF-16.
+struct SourceEncoding : qytxt::testing::NamedCase {
+    const char* encoding; // as iconv names it
+    std::string_view mark;
+    bool beyondGbk;
+};
 
+std::string novelIn(const SourceEncoding& source)
+{
+    std::string utf8 = qytxt::core::convertEncoding(novelText(), "GBK", "UTF-8");
+    if (source.beyondGbk)
+        for (std::size_t at = utf8.find("\r\n"); at != std::string::npos; at = utf8.find("\r\n", at + 300))
+            utf8.insert(at, "😀𠀀€");
+    return std::string(source.mark) + qytxt::core::convertEncoding(utf8, "UTF-8", source.encoding);
+}
+
+class CliSplitMergeTest : public ::testing::TestWithParam<std::tuple<SourceEncoding, std::vector<std::string>>> {};
+
+// The parts of a marked source each carry its mark, which the merge drops again; the parts all being
+// in one encoding, the merge has nothing to say.
 TEST_P(CliSplitMergeTest, MergingThePartsGivesBackTheSource)
 {
+    const auto& [encoding, mode] = GetParam();
     const TempDir dir;
-    const std::string source = novelText();
+    const std::string source = novelIn(encoding);
+    ASSERT_GT(source.size(), encoding.mark.size());
     writeBytes(dir.file("小说.txt"), source);
     fs::create_directory(dir.file("parts"));
     std::vector<std::string> split{"split"};
-    split.insert(split.end(), GetParam().begin(), GetParam().end());
+    split.insert(split.end(), mode.begin(), mode.end());
     split.push_back(pathOf(dir, "小说.txt"));
     split.push_back(pathOf(dir, "parts"));
     const CliResult splitRun = runCli(split, dir.path());
@@ -218,6 +243,7 @@ TEST_P(CliSplitMergeTest, MergingThePartsGivesBackTheSource)
     const CliResult mergeRun = runCli(merge, dir.path());
 
     EXPECT_EQ(mergeRun.exitCode, 0) << mergeRun.err;
+    EXPECT_EQ(mergeRun.err, "");
     EXPECT_EQ(readBytes(dir.file("合并.txt")), source);
 }
 
@@ -243,8 +269,62 @@ TEST(CliSplitMergeTest, MergingThePartsFolderGivesBackTheSource)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, CliSplitMergeTest,
-                         ::testing::Values(std::vector<std::string>{"--parts", "6"},
-                                           std::vector<std::string>{"--size", "3000"}));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(EncodingsAndModes, CliSplitMergeTest, ::testing::Combine(::testing::Values(
+    SourceEncoding{"Gbk", "GBK", "", false},
+    SourceEncoding{"Gb18030FourBytes", "GB18030", "", true},
+    SourceEncoding{"Utf8", "UTF-8", "", true},
+    SourceEncoding{"Utf8WithMark", "UTF-8", "\xEF\xBB\xBF", true},
+    SourceEncoding{"Utf16LeWithMark", "UTF-16LE", "\xFF\xFE", true},
+    SourceEncoding{"Utf16BeWithMark", "UTF-16BE", "\xFE\xFF", true}
+), ::testing::Values(std::vector<std::string>{"--parts", "6"}, std::vector<std::string>{"--size", "3000"})),
+    [](const auto& row) {
+        return std::string(std::get<0>(row.param).name) + (std::get<1>(row.param)[0] == "--parts" ? "ByParts" : "BySize");
+    });
+// clang-format on
+
+// Inputs in encodings other than the first one's are merged whole and named, with or without
+// unreadable ones; only the unreadable ones make the merge a failure.
+struct MixedCase : qytxt::testing::NamedCase {
+    std::vector<std::string> inputs;
+    int exitCode;
+    std::string message; // on stderr
+};
+
+class CliMergeMixedTest : public ::testing::TestWithParam<MixedCase> {};
+
+TEST_P(CliMergeMixedTest, NamesTheInputsInOtherEncodings)
+{
+    const TempDir dir;
+    const std::map<std::string, std::string> files{{"甲.txt", "\xB5\xDA\xD2\xBB\xD5\xC2"},
+                                                   {"乙.txt", "第二章"},
+                                                   {"丙.txt", "\xFF\xFE\x2C\x7B"},
+                                                   {"丁.txt", "ascii"}};
+    std::string merged;
+    for (const std::string& input : GetParam().inputs) {
+        if (files.contains(input)) {
+            writeBytes(dir.file(input), files.at(input));
+            merged += files.at(input);
+        }
+    }
+    std::vector<std::string> args{"merge", "--output", "out.txt"};
+    args.insert(args.end(), GetParam().inputs.begin(), GetParam().inputs.end());
+
+    const CliResult run = runCli(args, dir.path());
+
+    EXPECT_EQ(run.exitCode, GetParam().exitCode);
+    EXPECT_EQ(run.err, GetParam().message);
+    EXPECT_EQ(readBytes(dir.file("out.txt")), merged);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Inputs, CliMergeMixedTest, ::testing::Values(
+    MixedCase{"OneEncodingSaysNothing", {"丁.txt", "甲.txt", "丁.txt"}, 0, ""},
+    MixedCase{"OtherEncodingsNamed", {"甲.txt", "乙.txt", "丁.txt", "丙.txt"}, 0,
+              "合并完成，但以下文本的编码与第一个不同：\n乙.txt\n丙.txt\n"},
+    MixedCase{"UnreadableFirstInOneMessage", {"乙.txt", "甲.txt", "无.txt"}, 1,
+              "合并完成，但以下文本无法读取：\n无.txt\n\n以下文本的编码与第一个不同：\n甲.txt\n"}
+), qytxt::testing::CaseName());
+// clang-format on
 
 } // namespace

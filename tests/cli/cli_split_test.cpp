@@ -1,4 +1,5 @@
 #include "core/encoding.h"
+#include "gbk_text.h"
 #include "named_case.h"
 #include "run_cli.h"
 
@@ -17,10 +18,7 @@ using qytxt::testing::runCli;
 using qytxt::testing::TempDir;
 using qytxt::testing::writeBytes;
 
-std::string gbk(const std::string& utf8)
-{
-    return qytxt::core::utf8ToGbk(utf8).value();
-}
+using qytxt::testing::gbk;
 
 // The GBK character D9 5C: its second byte is the backslash, which a byte-wise search would take for
 // a folder separator on Windows. The file system here sees its UTF-8 form.

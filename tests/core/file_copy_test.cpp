@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <unistd.h>
 
 namespace qytxt::core {
@@ -92,6 +94,46 @@ INSTANTIATE_TEST_SUITE_P(Ranges, FileCopierRanges, ::testing::Combine(::testing:
     return std::string(std::get<0>(row.param).name) + (std::get<1>(row.param) ? "ByKernel" : "ThroughBuffer");
 });
 // clang-format on
+
+// Wants every byte until it has seen `wanted` of them.
+struct PrefixWatcher final : CopyWatcher {
+    explicit PrefixWatcher(std::int64_t limit) : wanted(limit) {}
+    bool wantsBytes() const override { return static_cast<std::int64_t>(seen.size()) < wanted; }
+    void see(std::string_view bytes) override { seen.append(bytes); }
+
+    std::int64_t wanted;
+    std::string seen;
+};
+
+class FileCopierWatched : public ::testing::TestWithParam<std::tuple<std::int64_t, bool>> {};
+
+// The watcher sees the range's first bytes in order, at most one buffer beyond what it wanted, and
+// the copy goes on from where it stopped watching.
+TEST_P(FileCopierWatched, SeesTheFirstBytesAndTheRestIsCopiedAlike)
+{
+    const auto& [wanted, kernel] = GetParam();
+    constexpr std::int64_t kBegin = 5;
+    constexpr std::int64_t kEnd = 3 * kMiB + 7;
+    Files files(kEnd + 2, kernel);
+    FileCopier copier;
+    PrefixWatcher watcher(wanted);
+
+    const CopyResult result = copier.copy(files.source.get(), kBegin, kEnd, files.target.get(), {}, &watcher);
+
+    EXPECT_EQ(result.status, CopyStatus::Copied);
+    EXPECT_EQ(files.copied(), files.bytes.substr(kBegin, kEnd - kBegin));
+    const auto seen = static_cast<std::int64_t>(watcher.seen.size());
+    EXPECT_GE(seen, std::min(wanted, kEnd - kBegin));
+    EXPECT_LT(seen, wanted + kMiB);
+    EXPECT_EQ(watcher.seen, files.bytes.substr(kBegin, watcher.seen.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Prefixes, FileCopierWatched,
+                         ::testing::Combine(::testing::Values(0, 1, kMiB + 1, 4 * kMiB), ::testing::Bool()),
+                         [](const auto& row) {
+                             return "Wants" + std::to_string(std::get<0>(row.param)) +
+                                    (std::get<1>(row.param) ? "ByKernel" : "ThroughBuffer");
+                         });
 
 class FileCopierStops : public ::testing::TestWithParam<bool> {};
 

@@ -1,6 +1,7 @@
 #include "core/file_ops.h"
 
 #include "core/encoding.h"
+#include "gbk_text.h"
 #include "named_case.h"
 #include "special_files.h"
 #include "temp_dir.h"
@@ -21,11 +22,7 @@ using testing::readBytes;
 using testing::TempDir;
 using testing::writeBytes;
 
-// The system's paths are GBK; the file system here sees them in UTF-8.
-Text gbkPath(const std::filesystem::path& path)
-{
-    return utf8ToGbk(path.string()).value();
-}
+using testing::gbkPath;
 
 const std::string kBinary("A\0B\xFF\r\n", 6);
 

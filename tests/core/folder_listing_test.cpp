@@ -1,6 +1,7 @@
 #include "core/folder_listing.h"
 
 #include "core/encoding.h"
+#include "gbk_text.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@ using testing::writeBytes;
 
 Text gbk(const std::filesystem::path& path)
 {
-    return utf8ToGbk(path.string()).value();
+    return testing::gbkPath(path);
 }
 
 TEST(TextFilesInFolder, TextFilesOnlyInNaturalOrder)

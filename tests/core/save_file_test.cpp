@@ -2,6 +2,7 @@
 
 #include "core/encoding.h"
 #include "core/posix_io.h"
+#include "gbk_text.h"
 #include "named_case.h"
 #include "special_files.h"
 #include "temp_dir.h"
@@ -25,10 +26,7 @@ using testing::readBytes;
 using testing::TempDir;
 using testing::writeBytes;
 
-Text gbkPath(const fs::path& path)
-{
-    return utf8ToGbk(path.string()).value();
-}
+using testing::gbkPath;
 
 std::vector<std::string> names(const fs::path& folder)
 {

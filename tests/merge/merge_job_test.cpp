@@ -1,6 +1,7 @@
 #include "merge/merge_job.h"
 
 #include "core/encoding.h"
+#include "gbk_text.h"
 #include "merge/merge_list.h"
 #include "named_case.h"
 #include "special_files.h"
@@ -79,13 +80,14 @@ public:
             std::exchange(afterFirstInput, nullptr)();
     }
     void setMergeButtonEnabled(bool enabled) override { events.push_back(enabled ? kEnabled : kDisabled); }
-    void showMessage(const core::Text& text, const core::Text& title) override
+    void showMessage(const core::Text& text, const core::Text& title, core::MessageIcon) override
     {
         events.push_back("message " + readable(title) + ": " + readable(text));
     }
 };
 
-// Every run starts in a fresh folder holding a.txt, b.txt, c.txt (zero bytes inside), empty.txt,
+// Every run starts in a fresh folder holding a.txt, b.txt, c.txt (zero bytes inside; b.txt in GBK,
+// the others ASCII), u.txt in UTF-8, l.txt in UTF-16LE with its mark, empty.txt,
 // old.txt, the folder "folder", a pipe nobody writes to, a symlink and a hard link to a.txt; names
 // are relative to that folder.
 struct Fixture {
@@ -96,6 +98,8 @@ struct Fixture {
     std::map<std::string, std::string> files{{"a.txt", std::string("first\0part\r\n", 12)},
                                              {"b.txt", std::string("\xb5\xda\xb6\xfe\0\0\xd5\xc2", 8)},
                                              {"c.txt", std::string("\0third", 6)},
+                                             {"u.txt", "第三章"},
+                                             {"l.txt", "\xFF\xFE\x2C\x7B"},
                                              {"empty.txt", ""}};
     Fixture()
     {
@@ -106,7 +110,7 @@ struct Fixture {
         fs::create_symlink(dir.file("a.txt"), dir.file("link.txt"));
         fs::create_hard_link(dir.file("a.txt"), dir.file("hard.txt"));
     }
-    core::Text path(const std::string& name) const { return core::utf8ToGbk(shown(name)).value(); }
+    core::Text path(const std::string& name) const { return qytxt::testing::gbk(shown(name)); }
     std::string shown(const std::string& name) const { return name.starts_with("/") ? name : dir.file(name).string(); }
     std::string bytes(const std::string& name) const { return readBytes(dir.file(name)); }
     // Files a merge left beside its output.
@@ -189,6 +193,25 @@ INSTANTIATE_TEST_SUITE_P(Merges, MergeJobTest, ::testing::Values(
                 for (int i = 0; i < 10; ++i)
                     listed += "\r\n" + f.shown("m" + std::to_string(i));
                 return runEvents(progress, listed + "\r\n等另外3个");
+            }},
+    JobCase{"OtherEncodingsNamed", {"a.txt", "b.txt", "u.txt", "c.txt", "l.txt"}, "out.txt", MergeOutcome::Completed,
+            "abucl",
+            [](const Fixture& f) { return runEvents({"0/4", "1/4", "2/4", "3/4", "4/4"},
+                                                    "合并完成，但以下文本的编码与第一个不同：\r\n" + f.shown("u.txt") +
+                                                    "\r\n" + f.shown("l.txt")); }},
+    JobCase{"UnreadableAndOtherEncodingsInOneBox",
+            {"u.txt", "missing.txt", "b.txt", "b.txt", "b.txt", "b.txt", "b.txt", "b.txt", "b.txt", "b.txt", "b.txt",
+             "b.txt", "b.txt"},
+            "out.txt", MergeOutcome::Failed, "ubbbbbbbbbbb",
+            [](const Fixture& f) {
+                std::vector<std::string> progress;
+                for (int i = 0; i < 13; ++i)
+                    progress.push_back(std::to_string(i) + "/12");
+                std::string text = "合并完成，但以下文本无法读取：\r\n" + f.shown("missing.txt") +
+                                   "\r\n\r\n以下文本的编码与第一个不同：";
+                for (int i = 0; i < 10; ++i)
+                    text += "\r\n" + f.shown("b.txt");
+                return runEvents(progress, text + "\r\n等另外1个");
             }},
     JobCase{"OutputInMissingFolder", {"a.txt"}, "missing/out.txt", MergeOutcome::Failed, "",
             [](const Fixture& f) { return runEvents({}, "无法创建合并文本：" + f.shown("missing/out.txt")); }},

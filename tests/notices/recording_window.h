@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/encoding.h"
+#include "gbk_text.h"
 #include "notices/notice_window.h"
 
 #include <chrono>
@@ -12,16 +12,12 @@
 
 namespace qytxt::notices::testing {
 
-// GBK bytes of a UTF-8 literal, for building expectations in readable text.
-inline core::Text gbk(const std::string& utf8)
-{
-    return core::utf8ToGbk(utf8).value();
-}
+using qytxt::testing::gbk;
 
 struct ShownMessage {
     core::Text text;
-    unsigned flags = 0;
     core::Text title;
+    core::MessageIcon icon = core::MessageIcon::None;
 };
 
 // A caption as the ad line received it, with the ad it came with.
@@ -34,14 +30,11 @@ struct ShownCaption {
 // A window that records what it is asked to do; thread-safe, since the ad thread calls it too.
 class RecordingWindow final : public NoticeWindow {
 public:
-    int messageAnswer = 0;
-
-    int showMessage(const core::Text& text, unsigned flags, const core::Text& title) override
+    void showMessage(const core::Text& text, const core::Text& title, core::MessageIcon icon) override
     {
         std::lock_guard lock(m_mutex);
-        m_messages.push_back({text, flags, title});
+        m_messages.push_back({text, title, icon});
         m_events.push_back("message");
-        return messageAnswer;
     }
     void openWebAddress(const core::Text& address) override
     {

@@ -31,7 +31,7 @@ class RecordingWindow final : public SplitWindow {
 public:
     explicit RecordingWindow(const SplitJobState& state) : m_state(state) {}
 
-    void showMessage(const core::Text& text, const core::Text& title) override
+    void showMessage(const core::Text& text, const core::Text& title, core::MessageIcon) override
     {
         record("message " + utf8(text) + " | " + utf8(title));
     }

@@ -2,6 +2,7 @@
 
 #include "core/encoding.h"
 #include "core/text.h"
+#include "gbk_text.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -11,16 +12,8 @@
 
 namespace qytxt::split::testing {
 
-// Test texts are written in UTF-8 here and used in GBK, as the system holds them.
-inline core::Text gbk(std::string_view utf8)
-{
-    return core::utf8ToGbk(utf8).value();
-}
-
-inline core::Text gbkPath(const std::filesystem::path& path)
-{
-    return gbk(path.string());
-}
+using qytxt::testing::gbk;
+using qytxt::testing::gbkPath;
 
 // The full-width length straight from its definition, walking the text character by character.
 inline std::int64_t referenceFullWidthLength(std::string_view text)

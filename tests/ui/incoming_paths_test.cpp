@@ -38,15 +38,10 @@ DropOutcome drag(QWidget* target, QPoint pos, QMimeData* data)
 
 } // namespace
 
-class IncomingPathsTest : public QObject {
+class IncomingPathsTest : public WindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestServices> m_services;
-    std::unique_ptr<MainWindow> m_window;
-    std::unique_ptr<QTemporaryDir> m_dir;
-
-    template <typename T> T* get(const char* name) { return child<T>(*m_window, name); }
     QString path(const QString& name) const { return m_dir->filePath(name); }
     QStringList paths(const QStringList& names) const
     {
@@ -54,14 +49,6 @@ private:
         for (const QString& name : names)
             all << path(name);
         return all;
-    }
-    QStringList listTexts()
-    {
-        QStringList texts;
-        auto* list = get<QListWidget>("mergeList");
-        for (int i = 0; i < list->count(); ++i)
-            texts << list->item(i)->text();
-        return texts;
     }
     void fillList(const QStringList& names, int current)
     {
@@ -84,28 +71,14 @@ private:
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY2(m_dir->isValid(), qPrintable(m_dir->errorString()));
+        openWindow();
         for (const char* name :
              {"小说(1).txt", "小说(2).txt", "小说(10).txt", "卷/2.txt", "卷/10.txt", "卷/notes.md"}) {
             QVERIFY(QDir().mkpath(QFileInfo(path(QString::fromUtf8(name))).path()));
             QVERIFY(writeFile(path(QString::fromUtf8(name)), "x"));
         }
-        m_services = std::make_unique<TestServices>();
-        m_window = std::make_unique<MainWindow>(m_services->make());
-        QSignalSpy started(m_window.get(), &MainWindow::startupFinished);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        QTRY_COMPARE(started.size(), 1);
     }
-    void cleanup()
-    {
-        m_window->close();
-        QVERIFY(m_window->workers().waitAll(std::chrono::milliseconds(2000)));
-        m_window.reset();
-        m_services.reset();
-        m_dir.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     void addButtonsTakeSeveralFiles_data()
     {

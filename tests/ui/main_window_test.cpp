@@ -127,25 +127,12 @@ QMessageBox* openBox()
 
 } // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public WindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestServices> m_services;
-    std::unique_ptr<MainWindow> m_window;
-    std::unique_ptr<QTemporaryDir> m_dir;
-
-    template <typename T> T* get(const char* name) { return child<T>(*m_window, name); }
     QString info() { return get<InfoPanel>("infoPanel")->infoText(); }
     void click(const char* name) { QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton); }
-    QStringList listTexts()
-    {
-        QStringList texts;
-        auto* list = get<QListWidget>("mergeList");
-        for (int i = 0; i < list->count(); ++i)
-            texts << list->item(i)->text();
-        return texts;
-    }
     void selectRow(int row)
     {
         auto* list = get<QListWidget>("mergeList");
@@ -160,25 +147,8 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY2(m_dir->isValid(), qPrintable(m_dir->errorString()));
-        m_services = std::make_unique<TestServices>();
-        m_window = std::make_unique<MainWindow>(m_services->make());
-        QSignalSpy started(m_window.get(), &MainWindow::startupFinished);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        QTRY_COMPARE(started.size(), 1);
-    }
-    void cleanup()
-    {
-        m_window->close();
-        QVERIFY(m_window->workers().waitAll(std::chrono::milliseconds(2000)));
-        m_window.reset();
-        m_services.reset();
-        m_dir.reset();
-    }
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
 
     void freshWindowControls_data()
     {

@@ -5,6 +5,8 @@
 #include "ui/qt_text.h"
 
 #include <QFile>
+#include <QListWidget>
+#include <QSignalSpy>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,6 +15,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -201,6 +204,45 @@ template <typename T> T* child(QWidget& window, const char* name)
         qFatal("no control named %s", name);
     return widget;
 }
+
+// The window's test functions share one fixture: a fresh temporary folder and services, and the
+// window shown and past its start; init() calls openWindow() and cleanup() closeWindow().
+class WindowFixture : public QObject {
+protected:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestServices> m_services;
+    std::unique_ptr<MainWindow> m_window;
+
+    template <typename T> T* get(const char* name) { return child<T>(*m_window, name); }
+    QStringList listTexts()
+    {
+        QStringList texts;
+        auto* list = get<QListWidget>("mergeList");
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->item(i)->text();
+        return texts;
+    }
+
+    void openWindow()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY2(m_dir->isValid(), qPrintable(m_dir->errorString()));
+        m_services = std::make_unique<TestServices>();
+        m_window = std::make_unique<MainWindow>(m_services->make());
+        QSignalSpy started(m_window.get(), &MainWindow::startupFinished);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTRY_COMPARE(started.size(), 1);
+    }
+    void closeWindow()
+    {
+        m_window->close();
+        QVERIFY(m_window->workers().waitAll(std::chrono::milliseconds(2000)));
+        m_window.reset();
+        m_services.reset();
+        m_dir.reset();
+    }
+};
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
