@@ -16,7 +16,10 @@ LINEAR_SLACK = 1.25
 def load(folder, size):
     path = os.path.join(folder, size)
     jobs = {}
-    for name in sorted(os.listdir(path)):
+    # In the order the jobs ran.
+    files = sorted((name for name in os.listdir(path) if name.endswith(".json")),
+                   key=lambda name: os.path.getmtime(os.path.join(path, name)))
+    for name in files:
         if name.endswith(".json"):
             result = json.load(open(os.path.join(path, name)))
             jobs[result["name"]] = result
