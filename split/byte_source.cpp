@@ -48,8 +48,9 @@ std::optional<std::string_view> FileSource::read(std::int64_t offset, std::int64
     return std::string_view(m_buffer);
 }
 
-FileSource::Copy FileSource::copyTo(std::string_view path, std::int64_t begin, std::int64_t end,
-                                    const std::function<bool()>& stopRequested, std::string_view prefix)
+FileSource::Copy FileSource::copyTo(core::FileCopier& copier, std::string_view path, std::int64_t begin,
+                                    std::int64_t end, const std::function<bool()>& stopRequested,
+                                    std::string_view prefix) const
 {
     // Emptied only once it is known not to be the source itself: the one unnumbered part of a
     // source kept in its own part folder is the source, and truncating it would destroy it.
@@ -65,7 +66,7 @@ FileSource::Copy FileSource::copyTo(std::string_view path, std::int64_t begin, s
     if (::ftruncate(target.get(), 0) != 0)
         return Copy::Failed;
     const core::CopyResult copy = core::writeAll(target.get(), prefix)
-                                      ? m_copier.copy(m_fd.get(), begin, end, target.get(), stopRequested)
+                                      ? copier.copy(m_fd.get(), begin, end, target.get(), stopRequested)
                                       : core::CopyResult{core::CopyStatus::WriteFailed, 0};
     if (target.close() && copy.status == core::CopyStatus::Copied)
         return Copy::Copied;

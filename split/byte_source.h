@@ -12,6 +12,10 @@
 
 namespace qytxt::split {
 
+// The piece a pass over a whole file reads at a time: small enough that the piece is still in the
+// processor's cache when it is counted, large enough that the calls cost nothing next to the count.
+inline constexpr std::int64_t kPassReadSize = std::int64_t{256} << 10;
+
 // Random access to the bytes of a text being split, whether held in memory or read from its file.
 class ByteSource {
 public:
@@ -52,7 +56,15 @@ public:
     // source into it in pieces, asking `stopRequested` between them. A file left unfinished is
     // removed, so that every file this writes is whole.
     Copy copyTo(std::string_view path, std::int64_t begin, std::int64_t end,
-                const std::function<bool()>& stopRequested = {}, std::string_view prefix = {});
+                const std::function<bool()>& stopRequested = {}, std::string_view prefix = {})
+    {
+        return copyTo(m_copier, path, begin, end, stopRequested, prefix);
+    }
+
+    // The same through a copier of the caller's, so that several threads can copy from the source
+    // at once, each with its own.
+    Copy copyTo(core::FileCopier& copier, std::string_view path, std::int64_t begin, std::int64_t end,
+                const std::function<bool()>& stopRequested = {}, std::string_view prefix = {}) const;
 
 private:
     FileSource(core::UniqueFd fd, std::int64_t size) : m_fd(std::move(fd)), m_size(size) {}

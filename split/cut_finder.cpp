@@ -17,8 +17,8 @@ constexpr std::int64_t kWindowTail = 12;
 
 std::optional<CutFinder> CutFinder::scan(ByteSource& source, core::EncodingChoice choice, HeadingScanner* headings)
 {
-    // Large reads for the one pass; a multiple of the checkpoint spacing keeps checkpoints aligned.
-    constexpr std::int64_t kReadSize = std::int64_t{1} << 20;
+    // A multiple of the checkpoint spacing keeps checkpoints aligned.
+    constexpr std::int64_t kReadSize = kPassReadSize;
     static_assert(kReadSize % kCheckpointSpacing == 0);
 
     CutFinder finder(source);

@@ -27,22 +27,15 @@ BlockMasks masksOfBlock(const char* block) noexcept
 }
 
 #else
-
 BlockMasks masksOfBlock(const char* block) noexcept
 {
-    BlockMasks masks;
-    for (std::size_t i = 0; i < kBlock; ++i) {
-        const auto byte = static_cast<unsigned char>(block[i]);
-        masks.high |= static_cast<std::uint64_t>(byte >= 0x80) << i;
-        masks.printable |= static_cast<std::uint64_t>(byte >= 0x20 && byte < 0x7F) << i;
-    }
-    return masks;
+    return byteMasks(block);
 }
 #endif
 
 } // namespace
 
-void blockMasks(const char* bytes, std::size_t blocks, BlockMasks* masks) noexcept
+void blockMasksSse2(const char* bytes, std::size_t blocks, BlockMasks* masks) noexcept
 {
     for (std::size_t i = 0; i < blocks; ++i)
         masks[i] = masksOfBlock(bytes + i * kBlock);

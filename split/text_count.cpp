@@ -141,7 +141,7 @@ std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice c
     std::optional<FileSource> source = FileSource::open(path);
     if (!source)
         return std::nullopt;
-    constexpr std::int64_t kChunk = std::int64_t{1} << 20;
+    constexpr std::int64_t kChunk = kPassReadSize;
     TextCounter counter(choice);
     for (std::int64_t offset = 0; offset < source->size(); offset += kChunk) {
         const std::optional<std::string_view> bytes = source->read(offset, kChunk);

@@ -1,6 +1,18 @@
 #include "split/utf16_blocks.h"
 
 namespace qytxt::split::utf16 {
+namespace {
+
+MaskKernel chosenKernel() noexcept
+{
+#if defined(QYTXT_AVX2_KERNELS)
+    if (__builtin_cpu_supports("avx2"))
+        return blockMasksAvx2;
+#endif
+    return blockMasksSse2;
+}
+
+} // namespace
 
 UnitMasks unitMasks(std::string_view bytes, bool bigEndian) noexcept
 {
@@ -16,6 +28,22 @@ UnitMasks unitMasks(std::string_view bytes, bool bigEndian) noexcept
         set(masks.low, (unit & 0xFC00) == 0xDC00);
     }
     return masks;
+}
+
+void blockMasks(const char* bytes, std::size_t blocks, bool bigEndian, UnitMasks* masks) noexcept
+{
+    static const MaskKernel kernel = chosenKernel();
+    kernel(bytes, blocks, bigEndian, masks);
+}
+
+std::vector<std::pair<std::string_view, MaskKernel>> maskKernels()
+{
+    std::vector<std::pair<std::string_view, MaskKernel>> kernels{{"sse2", blockMasksSse2}};
+#if defined(QYTXT_AVX2_KERNELS)
+    if (__builtin_cpu_supports("avx2"))
+        kernels.emplace_back("avx2", blockMasksAvx2);
+#endif
+    return kernels;
 }
 
 } // namespace qytxt::split::utf16

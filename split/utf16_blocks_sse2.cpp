@@ -57,7 +57,7 @@ UnitMasks masksOfBlock(const char* block, bool bigEndian) noexcept
 
 } // namespace
 
-void blockMasks(const char* bytes, std::size_t blocks, bool bigEndian, UnitMasks* masks) noexcept
+void blockMasksSse2(const char* bytes, std::size_t blocks, bool bigEndian, UnitMasks* masks) noexcept
 {
     for (std::size_t i = 0; i < blocks; ++i)
         masks[i] = masksOfBlock(bytes + i * kBlock, bigEndian);

@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 #include "named_case.h"
+#include "split/part_plan.h"
 #include "split_test_support.h"
 #include "temp_dir.h"
 
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -602,6 +604,78 @@ INSTANTIATE_TEST_SUITE_P(
                       EncodingCase{"Utf16LeWithMark", "UTF-16LE", "\xFF\xFE", std::nullopt, true, false, 0},
                       EncodingCase{"Utf16BeWithMark", "UTF-16BE", "\xFE\xFF", std::nullopt, true, false, 0},
                       EncodingCase{"Utf8ToldWithStrayBytes", "UTF-8", "", core::TextEncoding::Utf8, true, false, 3}),
+    qytxt::testing::CaseName());
+
+// Sources large enough to be copied by two threads at once. In a text of printable ASCII a character
+// is a byte, so every part's bytes are known from the plan alone.
+struct SideBySideCase : qytxt::testing::NamedCase {
+    SplitMode mode;
+    const char* number;
+    const char* stopAtCaption; // the window asks for a stop at the first caption so begun, or nullptr
+    int blockedPart;           // a folder stands where this part goes, or 0
+    SplitOutcome outcome;
+};
+
+class SideBySideCopy : public ::testing::TestWithParam<SideBySideCase> {};
+
+TEST_P(SideBySideCopy, EveryPartLeftIsWholeAndInItsPlace)
+{
+    const SideBySideCase& c = GetParam();
+    Fixture f;
+    std::mt19937 random(41);
+    std::string source((std::size_t{5} << 20) + 777, ' ');
+    for (char& byte : source)
+        byte = static_cast<char>(0x20 + random() % 95);
+    writeBytes(f.source, source);
+    if (c.blockedPart > 0)
+        fs::create_directories(f.part(c.blockedPart));
+    SplitJobState state;
+    RecordingWindow window(state);
+    if (c.stopAtCaption != nullptr)
+        window.onCall = [&state, &c](const std::string& call) {
+            if (call.rfind(std::string("caption ") + c.stopAtCaption, 0) == 0)
+                state.stopRequested = true;
+        };
+
+    EXPECT_EQ(runSplitJob(f.request(c.mode, c.number), window, state), c.outcome);
+
+    const std::optional<PartPlan> plan =
+        PartPlan::make(c.mode, static_cast<std::int64_t>(source.size()), std::stoll(c.number));
+    ASSERT_TRUE(plan);
+    std::size_t written = 0;
+    for (std::int64_t part = 1; part <= plan->partCount(); ++part) {
+        const fs::path path = f.part(static_cast<int>(part));
+        if (!fs::is_regular_file(path))
+            continue;
+        ++written;
+        const auto begin = static_cast<std::size_t>(plan->firstCharacter(part) - 1);
+        const auto end = static_cast<std::size_t>(
+            std::min<std::int64_t>(plan->firstCharacter(part + 1) - 1, static_cast<std::int64_t>(source.size())));
+        ASSERT_EQ(readBytes(path), source.substr(begin, end - begin)) << "part " << part;
+    }
+    const auto unwritten = static_cast<std::size_t>(c.blockedPart > 0 ? 1 : 0);
+    if (c.outcome == SplitOutcome::Stopped) {
+        EXPECT_LT(written, static_cast<std::size_t>(plan->partCount()));
+        EXPECT_FALSE(state.running);
+    } else {
+        EXPECT_EQ(written + unwritten, static_cast<std::size_t>(plan->partCount()));
+        // The last caption before the report counts every part, whichever thread copied the last.
+        const std::string all = std::to_string(plan->partCount());
+        EXPECT_EQ(window.calls[window.calls.size() - 4], "caption 正在分割\r\n" + all + "/" + all);
+    }
+    if (c.blockedPart > 0) {
+        EXPECT_EQ(window.calls[window.calls.size() - 3],
+                  "message 分割失败：1个文本无法写入，首个为 " + f.part(c.blockedPart).string() + " | 提示");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LargeSources, SideBySideCopy,
+    ::testing::Values(
+        SideBySideCase{{"SixParts"}, SplitMode::ByParts, "6", nullptr, 0, SplitOutcome::Completed},
+        SideBySideCase{{"ManySmallParts"}, SplitMode::BySize, "100000", nullptr, 0, SplitOutcome::Completed},
+        SideBySideCase{{"StopMidway"}, SplitMode::ByParts, "40", "正在分割\r\n", 0, SplitOutcome::Stopped},
+        SideBySideCase{{"BlockedPartReported"}, SplitMode::ByParts, "6", nullptr, 4, SplitOutcome::Failed}),
     qytxt::testing::CaseName());
 
 } // namespace
