@@ -19,6 +19,11 @@ core::Text line(std::string_view label, std::string_view value)
     return joined;
 }
 
+core::Text modeLine(SplitMode mode)
+{
+    return line(texts::kLineMode, mode == SplitMode::ByParts ? texts::kModeByParts : texts::kModeBySize);
+}
+
 core::Text details(SplitMode mode, std::int64_t characterCount, const core::Text& numberText)
 {
     const std::optional<PartPlan> plan = PartPlan::make(mode, characterCount, core::textToInteger(numberText));
@@ -49,17 +54,29 @@ Preview makePreview(const core::Text& sourcePath, SplitMode mode, const core::Te
                 false};
     }
     // A file that cannot be read counts as an empty text.
-    const TextCount count =
-        countFile(sourcePath, encoding).value_or(TextCount{encoding.value_or(core::TextEncoding::Gbk), 0, 0});
-    const std::int64_t characterCount = count.fullWidthLength / 2;
+    return countedPreview(
+        sourcePath, mode, numberText,
+        countFile(sourcePath, encoding).value_or(TextCount{encoding.value_or(core::TextEncoding::Gbk), 0, 0}));
+}
+
+Preview countedPreview(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText,
+                       const std::optional<TextCount>& count)
+{
     core::Text size = core::integerToText(core::fileSize(sourcePath));
     size.append(texts::kBytesUnit);
+    if (!count) {
+        const core::Text unknown(texts::kUnknown);
+        return {{line(texts::kLineTitle, textTitle(sourcePath) + ".txt"), line(texts::kLineCount, unknown),
+                 line(texts::kLineSize, size), modeLine(mode), line(texts::kLineDetails, unknown)},
+                line(texts::kLineEncoding, unknown),
+                false};
+    }
+    const std::int64_t characterCount = count->fullWidthLength / 2;
     return {{line(texts::kLineTitle, textTitle(sourcePath) + ".txt"),
-             line(texts::kLineCount, core::integerToText(characterCount)), line(texts::kLineSize, size),
-             line(texts::kLineMode, mode == SplitMode::ByParts ? texts::kModeByParts : texts::kModeBySize),
+             line(texts::kLineCount, core::integerToText(characterCount)), line(texts::kLineSize, size), modeLine(mode),
              line(texts::kLineDetails, details(mode, characterCount, numberText))},
-            line(texts::kLineEncoding, core::encodingName(count.encoding)),
-            count.encoding != core::TextEncoding::Gbk};
+            line(texts::kLineEncoding, core::encodingName(count->encoding)),
+            count->encoding != core::TextEncoding::Gbk};
 }
 
 PreviewLines previewLines(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText)
@@ -69,7 +86,11 @@ PreviewLines previewLines(const core::Text& sourcePath, SplitMode mode, const co
 
 core::Text previewText(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText)
 {
-    const Preview preview = makePreview(sourcePath, mode, numberText);
+    return previewText(makePreview(sourcePath, mode, numberText));
+}
+
+core::Text previewText(const Preview& preview)
+{
     core::Text joined = preview.lines[0];
     for (std::size_t i = 1; i < preview.lines.size(); ++i)
         joined.append("\r\n\r\n").append(preview.lines[i]);

@@ -8,6 +8,7 @@
 #include "split/utf8_count.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -68,7 +69,8 @@ struct TextCount {
 };
 
 // Counts a whole file, read in chunks so that it is never held at once. Nothing when the file cannot
-// be read.
-std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice choice);
+// be read, or when `stopRequested`, asked between chunks, says to give up.
+std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice choice,
+                                   const std::function<bool()>& stopRequested = {});
 
 } // namespace qytxt::split

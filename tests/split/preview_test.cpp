@@ -58,6 +58,9 @@ TEST_P(PreviewLinesTest, ShowsWhatTheSplitWouldDo)
     const PreviewLines lines = previewLines(gbkPath(dir.file(name)), c.mode, gbk(c.numberText));
     for (std::size_t i = 0; i < lines.size(); ++i)
         EXPECT_EQ(lines[i], gbk(c.expected[i])) << "line " << i;
+    // The window shows a count it took before exactly as a fresh one.
+    const TextCount taken = countFile(gbkPath(dir.file(name)), std::nullopt).value_or(TextCount{});
+    EXPECT_EQ(countedPreview(gbkPath(dir.file(name)), c.mode, gbk(c.numberText), taken).lines, lines);
 }
 
 PreviewLines utf8Lines(const char* title, const char* count, const char* size, const char* mode, const char* details)
@@ -134,6 +137,18 @@ INSTANTIATE_TEST_SUITE_P(
                       EncodingLineCase{"Utf8ToldOnGbk", gbk("三"), core::TextEncoding::Utf8, "2", "文本编码: UTF-8",
                                        false}),
     qytxt::testing::CaseName());
+
+TEST(PreviewText, CountStillToComeShowsWhatIsKnown)
+{
+    TempDir dir;
+    writeBytes(dir.file("三体.txt"), gbk("三体ab"));
+    const core::Text path = gbkPath(dir.file("三体.txt"));
+    const Preview bySize = countedPreview(path, SplitMode::BySize, "3000", std::nullopt);
+    EXPECT_EQ(previewText(bySize), gbk("文本标题: 三体.txt\r\n\r\n文本字数: 未知\r\n\r\n文本大小: 6字节\r\n\r\n"
+                                       "待分割方式: 按字数分割\r\n\r\n待分割详情: 未知"));
+    EXPECT_EQ(bySize.encodingLine, gbk("文本编码: 未知"));
+    EXPECT_EQ(countedPreview(path, SplitMode::ByParts, "6", std::nullopt).lines[3], gbk("待分割方式: 按部分分割"));
+}
 
 TEST(PreviewEncoding, UnknownWithoutSourcePath)
 {
