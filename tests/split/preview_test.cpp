@@ -138,18 +138,6 @@ INSTANTIATE_TEST_SUITE_P(
                                        false}),
     qytxt::testing::CaseName());
 
-TEST(PreviewText, CountStillToComeShowsWhatIsKnown)
-{
-    TempDir dir;
-    writeBytes(dir.file("三体.txt"), gbk("三体ab"));
-    const core::Text path = gbkPath(dir.file("三体.txt"));
-    const Preview bySize = countedPreview(path, SplitMode::BySize, "3000", std::nullopt);
-    EXPECT_EQ(previewText(bySize), gbk("文本标题: 三体.txt\r\n\r\n文本字数: 未知\r\n\r\n文本大小: 6字节\r\n\r\n"
-                                       "待分割方式: 按字数分割\r\n\r\n待分割详情: 未知"));
-    EXPECT_EQ(bySize.encodingLine, gbk("文本编码: 未知"));
-    EXPECT_EQ(countedPreview(path, SplitMode::ByParts, "6", std::nullopt).lines[3], gbk("待分割方式: 按部分分割"));
-}
-
 TEST(PreviewEncoding, UnknownWithoutSourcePath)
 {
     EXPECT_EQ(makePreview("", SplitMode::ByParts, "6").encodingLine, gbk("文本编码: 未知"));
