@@ -359,6 +359,7 @@ void MainWindow::countInBackground(const core::Text& source, const split::FileSt
         // Every count reports back, a stopped one too: the request number tells which is shown.
         const bool started = m_workers.start(
             [window = this, request, source, stamp, stop, channel = m_channel, counter = sourceCounter()] {
+                yieldToTheWindow();
                 split::SourceCount counted = counter(source, stamp, [stop] { return stop->load(); });
                 channel->post([window, request, source, stamp, counted = std::move(counted)] {
                     window->countReady(request, source, stamp, counted);
