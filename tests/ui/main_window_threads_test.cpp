@@ -403,16 +403,14 @@ private slots:
     }
 
     // A 1 GB novel: every key typed into the size field refreshes the preview, and none of them
-    // waits for the count.
+    // waits for the count. Other programs on a busy machine can hold the window's thread back too:
+    // a window that waits for the count fails every attempt, each on a novel not counted before.
     void typingWhileALargeSourceIsCounted()
     {
         open();
-        const QString source = m_dir->filePath(QStringLiteral("大.txt"));
         constexpr qint64 kSize = qint64{1} << 30;
-        QVERIFY(makeSparseFile(source, kSize));
         click("bySizeRadio");
         auto* size = get<QLineEdit>("sizeField");
-        size->clear();
 
         QElapsedTimer clock;
         qint64 last = 0;
@@ -424,18 +422,28 @@ private slots:
             longestGap = std::max(longestGap, now - last);
             last = now;
         });
-        clock.start();
-        ticker.start(5);
-        m_window->setSplitSource(source);
-        QTest::keyClicks(size, QStringLiteral("3000"), Qt::NoModifier, 20);
-        QTest::qWait(20);
-        ticker.stop();
-        qInfo("longest gap between events while typing: %lld ms", longestGap);
-        QVERIFY2(longestGap < 50, "the window's thread waited for the count");
+        QString title;
+        QList<qint64> gaps;
+        for (int attempt = 1; attempt <= 3 && (gaps.isEmpty() || gaps.last() >= 50); ++attempt) {
+            title = QStringLiteral("大%1.txt").arg(attempt);
+            QVERIFY(makeSparseFile(m_dir->filePath(title), kSize));
+            size->clear();
+            QTest::qWait(20);
+            clock.start();
+            last = 0;
+            longestGap = 0;
+            ticker.start(5);
+            m_window->setSplitSource(m_dir->filePath(title));
+            QTest::keyClicks(size, QStringLiteral("3000"), Qt::NoModifier, 20);
+            QTest::qWait(20);
+            ticker.stop();
+            gaps << longestGap;
+        }
+        qInfo() << "longest gaps between events while typing (ms):" << gaps;
+        QVERIFY2(gaps.last() < 50, "the window's thread waited for the count");
 
         QTRY_COMPARE_WITH_TIMEOUT(get<InfoPanel>("infoPanel")->infoText(),
-                                  preview(QStringLiteral("大.txt"), QStringLiteral("536870912"), kSize,
-                                          QStringLiteral("按字数分割"),
+                                  preview(title, QStringLiteral("536870912"), kSize, QStringLiteral("按字数分割"),
                                           QStringLiteral("将分割为178957个包含3000字数的文本")),
                                   240000);
         qInfo("counted 1 GB in %lld ms", clock.elapsed());
