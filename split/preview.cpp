@@ -63,6 +63,11 @@ std::string_view modeName(SplitMode mode)
     return texts::kUnknown;
 }
 
+core::Text modeLine(SplitMode mode)
+{
+    return line(texts::kLineMode, modeName(mode));
+}
+
 } // namespace
 
 Preview makePreview(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText,
@@ -80,18 +85,30 @@ Preview makePreview(const core::Text& sourcePath, SplitMode mode, const core::Te
     if (mode == SplitMode::ByChapters)
         scanner.emplace(headings, encoding);
     const std::optional<TextCount> counted = countFile(sourcePath, encoding, scanner ? &*scanner : nullptr);
-    const TextCount count = counted.value_or(TextCount{encoding.value_or(core::TextEncoding::Gbk), 0, 0});
     const std::int64_t headingCount = scanner && counted ? static_cast<std::int64_t>(scanner->headings().size()) : 0;
-    const std::int64_t characterCount = count.fullWidthLength / 2;
+    return countedPreview(sourcePath, mode, numberText,
+                          counted.value_or(TextCount{encoding.value_or(core::TextEncoding::Gbk), 0, 0}), headingCount);
+}
+
+Preview countedPreview(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText,
+                       const std::optional<TextCount>& count, std::int64_t headingCount)
+{
     core::Text size = core::integerToText(core::fileSize(sourcePath));
     size.append(texts::kBytesUnit);
+    if (!count) {
+        const core::Text unknown(texts::kUnknown);
+        return {{line(texts::kLineTitle, textTitle(sourcePath) + ".txt"), line(texts::kLineCount, unknown),
+                 line(texts::kLineSize, size), modeLine(mode), line(texts::kLineDetails, unknown)},
+                line(texts::kLineEncoding, unknown),
+                false};
+    }
+    const std::int64_t characterCount = count->fullWidthLength / 2;
     return {{line(texts::kLineTitle, textTitle(sourcePath) + ".txt"),
-             line(texts::kLineCount, core::integerToText(characterCount)), line(texts::kLineSize, size),
-             line(texts::kLineMode, modeName(mode)),
+             line(texts::kLineCount, core::integerToText(characterCount)), line(texts::kLineSize, size), modeLine(mode),
              line(texts::kLineDetails, mode == SplitMode::ByChapters ? chapterDetails(headingCount, numberText)
                                                                      : details(mode, characterCount, numberText))},
-            line(texts::kLineEncoding, core::encodingName(count.encoding)),
-            count.encoding != core::TextEncoding::Gbk};
+            line(texts::kLineEncoding, core::encodingName(count->encoding)),
+            count->encoding != core::TextEncoding::Gbk};
 }
 
 PreviewLines previewLines(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText)
@@ -101,7 +118,11 @@ PreviewLines previewLines(const core::Text& sourcePath, SplitMode mode, const co
 
 core::Text previewText(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText)
 {
-    const Preview preview = makePreview(sourcePath, mode, numberText);
+    return previewText(makePreview(sourcePath, mode, numberText));
+}
+
+core::Text previewText(const Preview& preview)
+{
     core::Text joined = preview.lines[0];
     for (std::size_t i = 1; i < preview.lines.size(); ++i)
         joined.append("\r\n\r\n").append(preview.lines[i]);

@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "core/text_encoding.h"
 #include "split/split_job.h"
+#include "split/text_count.h"
 
 #include <array>
 #include <optional>
@@ -26,11 +27,18 @@ struct Preview {
 Preview makePreview(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText,
                     core::EncodingChoice encoding = std::nullopt, const HeadingMatcher& headings = {});
 
+// The preview of a source path that is not empty, from a count taken already, or with "未知" for
+// the count, the details and the encoding while the count is still to come.
+// `headingCount` is what the count's pass found for a split by chapters.
+Preview countedPreview(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText,
+                       const std::optional<TextCount>& count, std::int64_t headingCount = 0);
+
 PreviewLines previewLines(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText);
 
 // The info panel's text: the five lines with a blank line between each two, and the encoding line
 // after them for a text that is not read as GBK.
 core::Text previewText(const core::Text& sourcePath, SplitMode mode, const core::Text& numberText);
+core::Text previewText(const Preview& preview);
 
 // What a number field's text becomes when it loses the focus, or nothing when it stays.
 std::optional<core::Text> partsFieldReplacement(const core::Text& text);

@@ -136,7 +136,8 @@ std::int64_t TextCounter::fullWidthLength(TextEncoding model) const noexcept
     return 0;
 }
 
-std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice choice, HeadingScanner* headings)
+std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice choice, HeadingScanner* headings,
+                                   const std::function<bool()>& stopRequested)
 {
     std::optional<FileSource> source = FileSource::open(path);
     if (!source)
@@ -144,6 +145,8 @@ std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice c
     constexpr std::int64_t kChunk = kPassReadSize;
     TextCounter counter(choice);
     for (std::int64_t offset = 0; offset < source->size(); offset += kChunk) {
+        if (stopRequested && stopRequested())
+            return std::nullopt;
         const std::optional<std::string_view> bytes = source->read(offset, kChunk);
         if (!bytes)
             return std::nullopt;

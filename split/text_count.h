@@ -9,6 +9,7 @@
 #include "split/utf8_count.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -69,8 +70,9 @@ struct TextCount {
 };
 
 // Counts a whole file, read in chunks so that it is never held at once. Nothing when the file cannot
-// be read. `headings`, when given, finds the chapter headings in the same pass.
+// be read, or when `stopRequested`, asked between chunks, says to give up. `headings`, when given,
+// finds the chapter headings in the same pass.
 std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice choice,
-                                   HeadingScanner* headings = nullptr);
+                                   HeadingScanner* headings = nullptr, const std::function<bool()>& stopRequested = {});
 
 } // namespace qytxt::split

@@ -308,6 +308,7 @@ void MainWindow::shutDown()
         m_adThread->rotation->requestStop();
     m_splitState->stopRequested = true;
     m_mergeState->stopRequested = true;
+    stopCounting();
     m_channel->close(); // releases a job waiting on a message box; later calls return at once
     if (m_services.messages)
         m_services.messages->closeAll();
@@ -317,10 +318,96 @@ void MainWindow::shutDown()
 
 void MainWindow::refreshPreview()
 {
+    const core::Text source = toText(m_sourceField->text());
+    const std::optional<split::FileStamp> stamp = split::stampFile(source);
+    if (!stamp) {
+        // No regular file (none, a folder, a pipe or a device): nothing to count, shown as always.
+        stopCounting();
+        const bool byParts = m_byPartsRadio->isChecked();
+        const auto mode = byParts ? split::SplitMode::ByParts : split::SplitMode::BySize;
+        const QString number = byParts ? m_partsField->text() : m_sizeField->text();
+        m_infoPanel->setInfoText(toDisplayText(split::previewText(source, mode, toText(number))));
+        return;
+    }
+    std::optional<split::TextCount> count = m_sourceCounts.find(source, *stamp);
+    if (!count && stamp->size > kCountOnTheSpotLimit) {
+        countInBackground(source, *stamp);
+        return;
+    }
+    stopCounting();
+    if (!count) {
+        count = keepCount(source, *stamp, sourceCounter()(source, *stamp, {}));
+    }
+    showPreview(source, count);
+}
+
+void MainWindow::showPreview(const core::Text& source, const std::optional<split::TextCount>& count)
+{
     const bool byParts = m_byPartsRadio->isChecked();
     const auto mode = byParts ? split::SplitMode::ByParts : split::SplitMode::BySize;
     const QString number = byParts ? m_partsField->text() : m_sizeField->text();
-    m_infoPanel->setInfoText(toDisplayText(split::previewText(toText(m_sourceField->text()), mode, toText(number))));
+    m_infoPanel->setInfoText(
+        toDisplayText(split::previewText(split::countedPreview(source, mode, toText(number), count))));
+}
+
+void MainWindow::countInBackground(const core::Text& source, const split::FileStamp& stamp)
+{
+    // Typing in a number field refreshes the preview at each key: the count under way goes on.
+    const bool alreadyCounting = m_runningCount && m_runningCount->source == source && m_runningCount->stamp == stamp;
+    if (!alreadyCounting && !m_shutDown) {
+        stopCounting();
+        auto stop = std::make_shared<std::atomic<bool>>(false);
+        const std::uint64_t request = ++m_countRequest;
+        m_runningCount = RunningCount{source, stamp, stop};
+        // Every count reports back, a stopped one too: the request number tells which is shown.
+        const bool started = m_workers.start(
+            [window = this, request, source, stamp, stop, channel = m_channel, counter = sourceCounter()] {
+                yieldToTheWindow();
+                split::SourceCount counted = counter(source, stamp, [stop] { return stop->load(); });
+                channel->post([window, request, source, stamp, counted = std::move(counted)] {
+                    window->countReady(request, source, stamp, counted);
+                });
+            });
+        if (!started) {
+            // No thread: the count is taken here, the window waiting for it, rather than never.
+            m_runningCount.reset();
+            showPreview(source, keepCount(source, stamp, sourceCounter()(source, stamp, {})));
+            return;
+        }
+    }
+    showPreview(source, std::nullopt);
+}
+
+void MainWindow::countReady(std::uint64_t request, const core::Text& source, const split::FileStamp& stamp,
+                            const split::SourceCount& counted)
+{
+    // Kept even when late: the file may be chosen again.
+    const split::TextCount count = keepCount(source, stamp, counted);
+    if (!m_runningCount || request != m_countRequest)
+        return; // stopped, or a newer request has taken over the panel
+    m_runningCount.reset();
+    showPreview(source, count);
+}
+
+split::TextCount MainWindow::keepCount(const core::Text& source, const split::FileStamp& stamp,
+                                       const split::SourceCount& counted)
+{
+    if (counted.reusable)
+        m_sourceCounts.store(source, stamp, *counted.count);
+    return counted.count.value_or(split::TextCount{}); // a file that cannot be read counts as an empty text
+}
+
+void MainWindow::stopCounting()
+{
+    if (!m_runningCount)
+        return;
+    m_runningCount->stop->store(true);
+    m_runningCount.reset();
+}
+
+SourceCounter MainWindow::sourceCounter() const
+{
+    return m_services.countSource ? m_services.countSource : SourceCounter(split::countSource);
 }
 
 void MainWindow::onModeClicked()

@@ -5,6 +5,7 @@
 #include "notices/ad_rotation.h"
 #include "notices/notice_source.h"
 #include "notices/notice_window.h"
+#include "split/source_count.h"
 #include "ui/message_presenter.h"
 #include "ui/path_dialogs.h"
 #include "ui/web_browser.h"
@@ -12,8 +13,11 @@
 
 #include <QWidget>
 
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -44,6 +48,9 @@ class NoticeBridge;
 struct AdThread;
 struct UpdateCheckThread;
 
+using SourceCounter = std::function<split::SourceCount(const core::Text& path, const split::FileStamp& stamp,
+                                                       const std::function<bool()>& stopRequested)>;
+
 // What the window works with from outside; main() passes the real ones, tests their own.
 struct WindowServices {
     // A fresh notice source for each user of the notice page (the update check, the ad thread).
@@ -53,6 +60,9 @@ struct WindowServices {
     std::shared_ptr<WebBrowser> browser;
     notices::AdTimings adTimings;
     WorkerThreads::Starter startThread; // empty: std::thread
+    // Counts a source file for the preview; empty: split::countSource. Tests pass their own to hold
+    // a count back.
+    SourceCounter countSource;
 };
 
 // The program's one window: the split panel, the merge panel and the ad line. It owns every
@@ -63,6 +73,9 @@ class MainWindow : public QWidget {
 public:
     static constexpr int kClientWidth = 532;
     static constexpr int kClientHeight = 546;
+    // Sources up to this size are counted on the spot, too quickly to be seen; larger ones off the
+    // window's thread, the panel showing "未知" for the count meanwhile.
+    static constexpr std::int64_t kCountOnTheSpotLimit = std::int64_t{1} << 20;
 
     explicit MainWindow(WindowServices services, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -117,6 +130,14 @@ private:
     void shutDown();
 
     void refreshPreview();
+    void showPreview(const core::Text& source, const std::optional<split::TextCount>& count);
+    void countInBackground(const core::Text& source, const split::FileStamp& stamp);
+    void countReady(std::uint64_t request, const core::Text& source, const split::FileStamp& stamp,
+                    const split::SourceCount& counted);
+    void stopCounting();
+    split::TextCount keepCount(const core::Text& source, const split::FileStamp& stamp,
+                               const split::SourceCount& counted);
+    SourceCounter sourceCounter() const;
     void onModeClicked();
     void onPartsFocusLost();
     void onSizeFocusLost();
@@ -146,6 +167,17 @@ private:
     bool m_closeAfterStartup = false;
     bool m_shutDown = false;
     bool m_syncingList = false;
+
+    // The preview's counts (window's thread only). The latest request to count off the window's
+    // thread is the one shown; a count that finishes after a newer request is only kept.
+    struct RunningCount {
+        core::Text source;
+        split::FileStamp stamp;
+        std::shared_ptr<std::atomic<bool>> stop;
+    };
+    split::SourceCountCache m_sourceCounts;
+    std::optional<RunningCount> m_runningCount;
+    std::uint64_t m_countRequest = 0;
 
     std::shared_ptr<WindowChannel> m_channel;
     std::shared_ptr<split::SplitJobState> m_splitState;

@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <thread>
 
 namespace {
 
@@ -47,11 +48,13 @@ QWidget* fresh(ui::MainWindow& window, const QString&)
     return &window;
 }
 
+const QString kLongTitle =
+    QStringLiteral("我在修仙界当卧底的那些年之重生归来我是天下第一剑仙大人请留步好吗好的呢真的吗是吧");
+
 // The longest realistic texts: a 40-character title, 11-digit numbers and the widest details.
 QWidget* longestInfo(ui::MainWindow& window, const QString&)
 {
-    const QString title =
-        QStringLiteral("我在修仙界当卧底的那些年之重生归来我是天下第一剑仙大人请留步好吗好的呢真的吗是吧");
+    const QString& title = kLongTitle;
     window.findChild<QLineEdit*>(QStringLiteral("splitSourceField"))
         ->setText(QStringLiteral("/home/reader/小说/") + title + QStringLiteral(".txt"));
     window.findChild<ui::InfoPanel*>(QStringLiteral("infoPanel"))
@@ -60,6 +63,25 @@ QWidget* longestInfo(ui::MainWindow& window, const QString&)
                                      "待分割方式: 按字数分割\n\n待分割详情: 将分割为10000个包含1000000字数的文本\n\n"
                                      "文本编码: UTF-16LE"));
     return &window;
+}
+
+// A novel of almost 2 GB, chosen a moment ago, whose count is still under way.
+QWidget* counting(ui::MainWindow& window, const QString& folder)
+{
+    const QString path = folder + QLatin1Char('/') + kLongTitle + QStringLiteral(".txt");
+    QFile novel(path);
+    if (!novel.open(QIODevice::WriteOnly) || !novel.resize(1999999999))
+        return nullptr;
+    window.setSplitSource(path);
+    return &window;
+}
+
+// Counts nothing until it is told to stop, so that the picture catches the count under way.
+split::SourceCount countUntilStopped(const core::Text&, const split::FileStamp&, const std::function<bool()>& stop)
+{
+    while (!stop())
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return {};
 }
 
 // Half-way through splitting a 100 MB novel into 17,000 parts while 17,000 files are merged.
@@ -124,6 +146,7 @@ const std::map<QString, State>& states()
         {QStringLiteral("fresh"), fresh},
         {QStringLiteral("longest-info"), longestInfo},
         {QStringLiteral("splitting"), splitting},
+        {QStringLiteral("counting"), counting},
         {QStringLiteral("done-message"),
          [](ui::MainWindow&, const QString&) { return messageBox(QStringLiteral("分割完成"), ui::MessageIcon::None); }},
         {QStringLiteral("update-message"),
@@ -175,6 +198,8 @@ int main(int argc, char* argv[])
     services.messages = std::make_shared<ui::QtMessagePresenter>();
     services.dialogs = std::make_shared<NoDialogs>();
     services.browser = std::make_shared<ui::DesktopWebBrowser>();
+    if (stateName == QLatin1String("counting"))
+        services.countSource = countUntilStopped;
 
     ui::MainWindow window(std::move(services));
     int status = 1;

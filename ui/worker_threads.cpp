@@ -4,7 +4,9 @@
 #include <condition_variable>
 #include <mutex>
 #include <new>
+#include <sys/resource.h>
 #include <system_error>
+#include <unistd.h>
 #include <vector>
 
 namespace qytxt::ui {
@@ -89,6 +91,13 @@ int WorkerThreads::runningCount() const
 {
     std::lock_guard lock(m_shared->mutex);
     return m_shared->running;
+}
+
+void yieldToTheWindow()
+{
+    // On Linux the nice value belongs to the thread named, not to the whole process. Failing to
+    // lower it costs nothing but the window's head start.
+    ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 10);
 }
 
 } // namespace qytxt::ui

@@ -36,4 +36,8 @@ private:
     Starter m_starter;
 };
 
+// Called on a worker thread: lets every thread of normal priority, the window's first, go before
+// it when both want the processor. Work nobody waits for at once (a count for the preview) runs so.
+void yieldToTheWindow();
+
 } // namespace qytxt::ui

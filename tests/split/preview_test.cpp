@@ -58,6 +58,9 @@ TEST_P(PreviewLinesTest, ShowsWhatTheSplitWouldDo)
     const PreviewLines lines = previewLines(gbkPath(dir.file(name)), c.mode, gbk(c.numberText));
     for (std::size_t i = 0; i < lines.size(); ++i)
         EXPECT_EQ(lines[i], gbk(c.expected[i])) << "line " << i;
+    // The window shows a count it took before exactly as a fresh one.
+    const TextCount taken = countFile(gbkPath(dir.file(name)), std::nullopt).value_or(TextCount{});
+    EXPECT_EQ(countedPreview(gbkPath(dir.file(name)), c.mode, gbk(c.numberText), taken).lines, lines);
 }
 
 PreviewLines utf8Lines(const char* title, const char* count, const char* size, const char* mode, const char* details)

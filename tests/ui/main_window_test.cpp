@@ -728,6 +728,7 @@ private slots:
         QTest::newRow("fresh") << QStringList();
         QTest::newRow("splitting") << QStringList{QStringLiteral("--state"), QStringLiteral("splitting")};
         QTest::newRow("longest info") << QStringList{QStringLiteral("--state"), QStringLiteral("longest-info")};
+        QTest::newRow("counting") << QStringList{QStringLiteral("--state"), QStringLiteral("counting")};
     }
     void screenshotProgramRendersTheWindow()
     {

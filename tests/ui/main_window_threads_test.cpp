@@ -50,6 +50,52 @@ QByteArray novelBytes(qsizetype size)
     return bytes;
 }
 
+// Holds each count back until the test lets the count of its file go, then counts the whole file
+// whatever stop was asked meanwhile, as a count that had just finished would.
+struct CountGate {
+    std::mutex mutex;
+    std::condition_variable changed;
+    QStringList released;
+    std::atomic<int> started{0};
+    std::atomic<int> finished{0};
+
+    void release(const QString& path)
+    {
+        std::lock_guard lock(mutex);
+        released << path;
+        changed.notify_all();
+    }
+};
+
+SourceCounter gatedCounter(std::shared_ptr<CountGate> gate)
+{
+    return [gate](const qytxt::core::Text& path, const qytxt::split::FileStamp& stamp, const std::function<bool()>&) {
+        ++gate->started;
+        {
+            std::unique_lock lock(gate->mutex);
+            gate->changed.wait_for(lock, 10s, [&] { return gate->released.contains(toQString(path)); });
+        }
+        const qytxt::split::SourceCount counted = qytxt::split::countSource(path, stamp);
+        ++gate->finished;
+        return counted;
+    };
+}
+
+// A file of `size` zero bytes taking no room on the disk; each byte counts half a character.
+bool makeSparseFile(const QString& path, qint64 size)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.resize(size);
+}
+
+QString preview(const QString& title, const QString& count, qint64 size, const QString& mode, const QString& details)
+{
+    return QStringLiteral("文本标题: %1\n\n文本字数: %2\n\n文本大小: %3字节\n\n待分割方式: %4\n\n待分割详情: %5")
+        .arg(title, count)
+        .arg(size)
+        .arg(mode, details);
+}
+
 // True when this process still holds `path` open.
 bool heldOpen(const QString& path)
 {
@@ -304,6 +350,148 @@ private slots:
         QCOMPARE(partFileCount(), 2000);
         QVERIFY(ticks > 0);
         QVERIFY2(longestGap < 1000, "the window thread was blocked");
+    }
+
+    // Two large sources chosen one after the other: whenever the first count finishes, the panel
+    // shows the second, and the first count is kept for when its file is chosen again.
+    void lateCountIsDropped_data()
+    {
+        QTest::addColumn<bool>("firstFinishesLast");
+        QTest::newRow("first finishes after the second") << true;
+        QTest::newRow("first finishes while the second counts") << false;
+    }
+    void lateCountIsDropped()
+    {
+        QFETCH(bool, firstFinishesLast);
+        auto gate = std::make_shared<CountGate>();
+        m_services->countSource = gatedCounter(gate);
+        open();
+        const QString first = m_dir->filePath(QStringLiteral("一.txt"));
+        const QString second = m_dir->filePath(QStringLiteral("二.txt"));
+        QVERIFY(makeSparseFile(first, 2 << 20));
+        QVERIFY(makeSparseFile(second, 3 << 20));
+        auto* panel = get<InfoPanel>("infoPanel");
+        const QString byParts = QStringLiteral("按部分分割");
+        const QString unknown = QStringLiteral("未知");
+
+        m_window->setSplitSource(first);
+        QCOMPARE(panel->infoText(), preview(QStringLiteral("一.txt"), unknown, 2 << 20, byParts, unknown));
+        m_window->setSplitSource(second);
+        const QString secondCounting = preview(QStringLiteral("二.txt"), unknown, 3 << 20, byParts, unknown);
+        QCOMPARE(panel->infoText(), secondCounting);
+        // Typing a number goes on with the count under way.
+        get<QLineEdit>("partsField")->setText(QStringLiteral("12"));
+        QTRY_COMPARE(gate->started.load(), 2);
+
+        const QString secondCounted = preview(QStringLiteral("二.txt"), QStringLiteral("1572864"), 3 << 20, byParts,
+                                              QStringLiteral("将分割为12个包含131072字数的文本"));
+        if (firstFinishesLast) {
+            gate->release(second);
+            QTRY_COMPARE(panel->infoText(), secondCounted);
+        }
+        gate->release(first);
+        // Once its thread has ended, the first count's result waits in the window's queue.
+        QTRY_COMPARE(m_window->workers().runningCount(), firstFinishesLast ? 0 : 1);
+        QTest::qWait(50);
+        QCOMPARE(panel->infoText(), firstFinishesLast ? secondCounted : secondCounting);
+        gate->release(second);
+        QTRY_COMPARE(panel->infoText(), secondCounted);
+
+        m_window->setSplitSource(first);
+        QCOMPARE(panel->infoText(), preview(QStringLiteral("一.txt"), QStringLiteral("1048576"), 2 << 20, byParts,
+                                            QStringLiteral("将分割为12个包含87381字数的文本")));
+        QCOMPARE(gate->started.load(), 2);
+    }
+
+    // A 1 GB novel: every key typed into the size field refreshes the preview, and none of them
+    // waits for the count. Other programs on a busy machine can hold the window's thread back too:
+    // a window that waits for the count fails every attempt, each on a novel not counted before.
+    void typingWhileALargeSourceIsCounted()
+    {
+        open();
+        constexpr qint64 kSize = qint64{1} << 30;
+        click("bySizeRadio");
+        auto* size = get<QLineEdit>("sizeField");
+
+        QElapsedTimer clock;
+        qint64 last = 0;
+        qint64 longestGap = 0;
+        QTimer ticker;
+        ticker.setTimerType(Qt::PreciseTimer);
+        connect(&ticker, &QTimer::timeout, this, [&] {
+            const qint64 now = clock.elapsed();
+            longestGap = std::max(longestGap, now - last);
+            last = now;
+        });
+        QString title;
+        QList<qint64> gaps;
+        for (int attempt = 1; attempt <= 3 && (gaps.isEmpty() || gaps.last() >= 50); ++attempt) {
+            title = QStringLiteral("大%1.txt").arg(attempt);
+            QVERIFY(makeSparseFile(m_dir->filePath(title), kSize));
+            size->clear();
+            QTest::qWait(20);
+            clock.start();
+            last = 0;
+            longestGap = 0;
+            ticker.start(5);
+            m_window->setSplitSource(m_dir->filePath(title));
+            QTest::keyClicks(size, QStringLiteral("3000"), Qt::NoModifier, 20);
+            QTest::qWait(20);
+            ticker.stop();
+            gaps << longestGap;
+        }
+        qInfo() << "longest gaps between events while typing (ms):" << gaps;
+        QVERIFY2(gaps.last() < 50, "the window's thread waited for the count");
+
+        QTRY_COMPARE_WITH_TIMEOUT(get<InfoPanel>("infoPanel")->infoText(),
+                                  preview(title, QStringLiteral("536870912"), kSize, QStringLiteral("按字数分割"),
+                                          QStringLiteral("将分割为178957个包含3000字数的文本")),
+                                  240000);
+        qInfo("counted 1 GB in %lld ms", clock.elapsed());
+    }
+
+    void refusedThreadCountsOnTheSpot()
+    {
+        open();
+        const QString source = m_dir->filePath(QStringLiteral("一.txt"));
+        QVERIFY(makeSparseFile(source, 2 << 20));
+        m_services->refuseThreads = true;
+        m_window->setSplitSource(source);
+        QCOMPARE(get<InfoPanel>("infoPanel")->infoText(),
+                 preview(QStringLiteral("一.txt"), QStringLiteral("1048576"), 2 << 20, QStringLiteral("按部分分割"),
+                         QStringLiteral("将分割为6个包含174762字数的文本")));
+    }
+
+    // Closing the window, or choosing another source, gives up the count under way.
+    void countsStopWhenNoLongerWanted_data()
+    {
+        QTest::addColumn<bool>("closeWindow");
+        QTest::newRow("window closed") << true;
+        QTest::newRow("source cleared") << false;
+    }
+    void countsStopWhenNoLongerWanted()
+    {
+        QFETCH(bool, closeWindow);
+        auto stopped = std::make_shared<std::atomic<bool>>(false);
+        m_services->countSource = [stopped](const qytxt::core::Text& path, const qytxt::split::FileStamp& stamp,
+                                            const std::function<bool()>& stopRequested) {
+            qytxt::split::SourceCount counted = qytxt::split::countSource(path, stamp, stopRequested);
+            *stopped = !counted.count;
+            return counted;
+        };
+        open();
+        const QString source = m_dir->filePath(QStringLiteral("大.txt"));
+        QVERIFY(makeSparseFile(source, qint64{1} << 30));
+        m_window->setSplitSource(source);
+        if (closeWindow)
+            m_window->close();
+        else
+            get<QLineEdit>("splitSourceField")->clear();
+        QTRY_VERIFY_WITH_TIMEOUT(*stopped, 1000);
+        if (!closeWindow) {
+            QTest::qWait(50); // the stopped count reports back, and is not shown
+            QCOMPARE(get<InfoPanel>("infoPanel")->infoText(), kUnknownInfo);
+        }
     }
 
     void closingDuringSplit()

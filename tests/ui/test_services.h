@@ -175,6 +175,7 @@ struct TestServices {
     std::function<void()> onSourceCreated;
     // While set, the system refuses every new thread, as it does when out of threads or memory.
     bool refuseThreads = false;
+    SourceCounter countSource; // empty: the window's own
 
     WindowServices make()
     {
@@ -188,6 +189,7 @@ struct TestServices {
         services.dialogs = dialogs;
         services.browser = browser;
         services.adTimings = adTimings;
+        services.countSource = countSource;
         services.startThread = [this](std::function<void()> body) {
             if (refuseThreads)
                 throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));

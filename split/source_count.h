@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/text.h"
+#include "split/text_count.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+// Counting a novel of a few GB takes a noticeable time, and the preview asks for the count at every
+// keystroke: the counts of the last few sources are kept while their files stay unchanged.
+namespace qytxt::split {
+
+// What tells one version of a regular file from another without reading it.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// Nothing unless the path leads to a regular file (missing, a folder, a pipe or a device): those
+// are never counted.
+std::optional<FileStamp> stampFile(const core::Text& path);
+
+// The counts of the last few files, newest first. Not thread-safe: one thread owns it.
+class SourceCountCache {
+public:
+    static constexpr std::size_t kDefaultCapacity = 4;
+
+    explicit SourceCountCache(std::size_t capacity = kDefaultCapacity) : m_capacity(capacity) {}
+
+    // The count kept for `path`, if it was taken of the file as `stamp` describes it.
+    std::optional<TextCount> find(const core::Text& path, const FileStamp& stamp) const;
+
+    // Keeps the count, replacing any older one of the same path; the oldest entry goes when full.
+    void store(const core::Text& path, const FileStamp& stamp, const TextCount& count);
+
+private:
+    struct Entry {
+        core::Text path;
+        FileStamp stamp;
+        TextCount count;
+    };
+    std::size_t m_capacity;
+    std::vector<Entry> m_entries;
+};
+
+struct SourceCount {
+    std::optional<TextCount> count; // nothing: the file cannot be read, or the count was stopped
+    bool reusable = false;          // the file stayed as stamped all along: the count may be kept
+};
+
+// Counts the file at `path`, which `before` stamped; a file that changes meanwhile is counted, but
+// its count is not reusable.
+SourceCount countSource(const core::Text& path, const FileStamp& before,
+                        const std::function<bool()>& stopRequested = {});
+
+} // namespace qytxt::split
