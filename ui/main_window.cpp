@@ -58,10 +58,11 @@ const QString kDefaultSize = toQString(core::Text(split::texts::kDefaultSize));
 const QString kTextSuffix = QStringLiteral(".txt");
 constexpr int kFontPixelSize = 12;
 
-template <typename Widget> Widget* place(Widget* widget, const char* name, int x, int y, int width, int height)
+// Names the control and puts it where the layout table says.
+template <typename Widget> Widget* place(Widget* widget, std::string_view name)
 {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(x, y, width, height);
+    widget->setObjectName(QLatin1String(name.data(), static_cast<qsizetype>(name.size())));
+    widget->setGeometry(placeOf(name));
     return widget;
 }
 
@@ -90,9 +91,9 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
       m_services(std::move(services)), m_fileDialog(*m_services.dialogs),
       m_channel(std::make_shared<WindowChannel>(this)), m_splitState(std::make_shared<split::SplitJobState>()),
       m_mergeState(std::make_shared<merge::MergeJobState>()),
-      m_splitBridge(std::make_shared<SplitBridge>(m_channel, this)),
-      m_mergeBridge(std::make_shared<MergeBridge>(m_channel, this)),
-      m_noticeBridge(std::make_shared<NoticeBridge>(m_channel, this)), m_workers(m_services.startThread)
+      m_splitBridge(std::make_shared<SplitBridge>(m_channel, this, this)),
+      m_mergeBridge(std::make_shared<MergeBridge>(m_channel, this, this)),
+      m_noticeBridge(std::make_shared<NoticeBridge>(m_channel, this, this)), m_workers(m_services.startThread)
 {
     setWindowTitle(kTitle);
     setWindowIcon(programIcon());
@@ -114,61 +115,57 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildControls()
 {
-    // Group boxes first, so they lie behind the controls drawn over them.
-    m_splitGroup = place(new QGroupBox(QStringLiteral("TXT小说分割"), this), "splitGroup", 17, 12, 495, 258);
-    m_splitSettingsGroup =
-        place(new QGroupBox(QStringLiteral("分割设置"), this), "splitSettingsGroup", 25, 35, 477, 89);
-    m_splitDetailsGroup =
-        place(new QGroupBox(QStringLiteral("分割详情"), this), "splitDetailsGroup", 25, 127, 477, 135);
-    m_mergeGroup = place(new QGroupBox(QStringLiteral("TXT小说合并"), this), "mergeGroup", 17, 278, 495, 251);
-    m_mergeSettingsGroup =
-        place(new QGroupBox(QStringLiteral("合并设置"), this), "mergeSettingsGroup", 26, 298, 477, 221);
+    // Group boxes first, so they lie behind the controls drawn over them (the table's order).
+    m_splitGroup = place(new QGroupBox(QStringLiteral("TXT小说分割"), this), "splitGroup");
+    m_splitSettingsGroup = place(new QGroupBox(QStringLiteral("分割设置"), this), "splitSettingsGroup");
+    m_splitDetailsGroup = place(new QGroupBox(QStringLiteral("分割详情"), this), "splitDetailsGroup");
+    m_mergeGroup = place(new QGroupBox(QStringLiteral("TXT小说合并"), this), "mergeGroup");
+    m_mergeSettingsGroup = place(new QGroupBox(QStringLiteral("合并设置"), this), "mergeSettingsGroup");
 
-    place(makeLabel(this, QStringLiteral("选择文本")), "sourceLabel", 44, 63, 52, 14);
-    m_sourceField = place(new TextField(this), "splitSourceField", 94, 57, 363, 27);
-    m_sourcePicker = place(makeButton(this, QStringLiteral("...")), "sourcePicker", 463, 58, 20, 22);
-    place(makeLabel(this, QStringLiteral("保存位置")), "splitFolderLabel", 44, 94, 52, 14);
-    m_folderField = place(new TextField(this), "splitFolderField", 94, 88, 363, 27);
-    m_folderPicker = place(makeButton(this, QStringLiteral("...")), "folderPicker", 463, 90, 20, 22);
+    place(makeLabel(this, QStringLiteral("选择文本")), "sourceLabel");
+    m_sourceField = place(new TextField(this), "splitSourceField");
+    m_sourcePicker = place(makeButton(this, QStringLiteral("...")), "sourcePicker");
+    place(makeLabel(this, QStringLiteral("保存位置")), "splitFolderLabel");
+    m_folderField = place(new TextField(this), "splitFolderField");
+    m_folderPicker = place(makeButton(this, QStringLiteral("...")), "folderPicker");
 
-    m_byPartsRadio = place(new QRadioButton(QStringLiteral("按部分分割"), this), "byPartsRadio", 39, 158, 85, 19);
-    m_bySizeRadio = place(new QRadioButton(QStringLiteral("按字数分割"), this), "bySizeRadio", 128, 158, 85, 18);
+    m_byPartsRadio = place(new QRadioButton(QStringLiteral("按部分分割"), this), "byPartsRadio");
+    m_bySizeRadio = place(new QRadioButton(QStringLiteral("按字数分割"), this), "bySizeRadio");
     m_byPartsRadio->setChecked(true); // the two share the window as parent, so they exclude each other
 
-    place(makeLabel(this, QStringLiteral("将文本分割为几部分")), "partsLabel", 41, 186, 110, 14);
+    place(makeLabel(this, QStringLiteral("将文本分割为几部分")), "partsLabel");
     m_partsField = new NumberField(2, 10000, this);
     m_partsField->setObjectName(QStringLiteral("partsField"));
     m_partsField->arrows()->setObjectName(QStringLiteral("partsArrows"));
-    m_partsField->place(154, 179, 40, 26);
+    m_partsField->place(placeOf("partsField"));
     m_partsField->setText(kDefaultParts);
-    place(makeLabel(this, QStringLiteral("将文本分割为几少字")), "sizeLabel", 41, 218, 110, 14);
+    place(makeLabel(this, QStringLiteral("将文本分割为几少字")), "sizeLabel");
     m_sizeField = new NumberField(1, 1000000, this);
     m_sizeField->setObjectName(QStringLiteral("sizeField"));
     m_sizeField->arrows()->setObjectName(QStringLiteral("sizeArrows"));
-    m_sizeField->place(154, 212, 40, 26);
+    m_sizeField->place(placeOf("sizeField"));
     m_sizeField->setText(kDefaultSize);
     m_sizeField->setEnabled(false);
 
-    m_infoPanel = place(new InfoPanel(this), "infoPanel", 222, 137, 211, 122);
+    m_infoPanel = place(new InfoPanel(this), "infoPanel");
     // The details group's frame line runs across the panel's top rows; the text starts below it.
     const int belowFrame = m_splitDetailsGroup->y() + m_splitDetailsGroup->contentsRect().top();
     m_infoPanel->setTopInset(std::max(0, belowFrame - m_infoPanel->y()));
-    m_splitButton = place(makeButton(this, kSplitIdle), "splitButton", 437, 140, 61, 113);
+    m_splitButton = place(makeButton(this, kSplitIdle), "splitButton");
 
-    m_mergeListBox = place(new MergeListBox(this), "mergeList", 29, 319, 397, 152);
-    m_addBeforeButton = place(makeButton(this, QStringLiteral("向前添加TXT")), "addBeforeButton", 429, 316, 70, 25);
-    m_addAfterButton = place(makeButton(this, QStringLiteral("向后添加TXT")), "addAfterButton", 429, 341, 70, 25);
-    m_deleteEntryButton = place(makeButton(this, QStringLiteral("删除该项")), "deleteEntryButton", 429, 367, 70, 25);
-    m_deleteAllButton = place(makeButton(this, QStringLiteral("删除全部")), "deleteAllButton", 429, 394, 70, 25);
-    m_moveUpButton = place(makeButton(this, QStringLiteral("向前移一项")), "moveUpButton", 429, 419, 70, 25);
-    m_moveDownButton = place(makeButton(this, QStringLiteral("向后移一项")), "moveDownButton", 429, 445, 70, 25);
-    place(makeLabel(this, QStringLiteral("保存位置")), "mergeOutputLabel", 32, 488, 49, 14);
-    m_outputField = place(new TextField(this), "mergeOutputField", 83, 483, 279, 27);
-    m_outputPicker = place(makeButton(this, QStringLiteral("...")), "outputPicker", 365, 486, 20, 22);
-    m_mergeButton = place(makeButton(this, kMergeIdle), "mergeButton", 393, 473, 105, 42);
+    m_mergeListBox = place(new MergeListBox(this), "mergeList");
+    m_addBeforeButton = place(makeButton(this, QStringLiteral("向前添加TXT")), "addBeforeButton");
+    m_addAfterButton = place(makeButton(this, QStringLiteral("向后添加TXT")), "addAfterButton");
+    m_deleteEntryButton = place(makeButton(this, QStringLiteral("删除该项")), "deleteEntryButton");
+    m_deleteAllButton = place(makeButton(this, QStringLiteral("删除全部")), "deleteAllButton");
+    m_moveUpButton = place(makeButton(this, QStringLiteral("向前移一项")), "moveUpButton");
+    m_moveDownButton = place(makeButton(this, QStringLiteral("向后移一项")), "moveDownButton");
+    place(makeLabel(this, QStringLiteral("保存位置")), "mergeOutputLabel");
+    m_outputField = place(new TextField(this), "mergeOutputField");
+    m_outputPicker = place(makeButton(this, QStringLiteral("...")), "outputPicker");
+    m_mergeButton = place(makeButton(this, kMergeIdle), "mergeButton");
 
-    // The strip is as wide as the client area, so its centred text sits in the window's middle.
-    m_adLine = place(new AdLine(this), "adLine", 0, 532, kClientWidth, 14);
+    m_adLine = place(new AdLine(this), "adLine");
     m_adLine->setTextFormat(Qt::PlainText); // its text comes from a web page
     m_adLine->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     QPalette adPalette = m_adLine->palette();

@@ -9,6 +9,8 @@
 #include "ui/message_presenter.h"
 #include "ui/path_dialogs.h"
 #include "ui/web_browser.h"
+#include "ui/window_controls.h"
+#include "ui/window_layout.h"
 #include "ui/worker_threads.h"
 
 #include <QWidget>
@@ -68,11 +70,16 @@ struct WindowServices {
 // The program's one window: the split panel, the merge panel and the ad line. It owns every
 // setting; the jobs and the ad rotation run on worker threads and reach the controls only through
 // the window's thread.
-class MainWindow : public QWidget {
+// The bridges see it only through the narrow controls it implements.
+class MainWindow : public QWidget,
+                   public SplitControls,
+                   public MergeControls,
+                   public NoticeControls,
+                   public MessageControls {
     Q_OBJECT
 public:
-    static constexpr int kClientWidth = 532;
-    static constexpr int kClientHeight = 546;
+    static constexpr int kClientWidth = ui::kClientWidth;
+    static constexpr int kClientHeight = ui::kClientHeight;
     // Sources up to this size are counted on the spot, too quickly to be seen; larger ones off the
     // window's thread, the panel showing "未知" for the count meanwhile.
     static constexpr std::int64_t kCountOnTheSpotLimit = std::int64_t{1} << 20;
@@ -91,24 +98,6 @@ public:
     void setSplitSource(const QString& path);
     void insertMergeEntries(int row, const std::vector<core::Text>& paths);
 
-    // Window operations the jobs and the ad rotation use (window's thread only).
-    void setSplitButtonCaption(const core::Text& caption);
-    void setSplitButtonEnabled(bool enabled);
-    void setMergeButtonCaption(const core::Text& caption);
-    void setMergeButtonEnabled(bool enabled);
-    core::Text mergeEntryText(int index) const;
-    int mergeEntryCount() const;
-    core::Text mergeOutputPath() const;
-    void showAd(const core::Text& caption, const notices::CurrentAd& ad);
-    void setAdCursor(notices::AdCursor cursor);
-    notices::AdCursor adCursor() const { return m_adCursor; }
-    void openWebAddress(const core::Text& address);
-    // Closes the window, once the start has finished when asked during it (the update check).
-    void requestClose();
-    // Shows a box without blocking the window; `dismissed` runs once it is closed.
-    void presentMessage(const core::Text& text, const core::Text& title, MessageIcon icon,
-                        std::function<void()> dismissed);
-
 signals:
     // The created steps (update check, preview, ad thread) have run.
     void startupFinished();
@@ -122,6 +111,22 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // SplitControls, MergeControls, NoticeControls, MessageControls
+    void setSplitButtonCaption(const core::Text& caption) override;
+    void setSplitButtonEnabled(bool enabled) override;
+    void setMergeButtonCaption(const core::Text& caption) override;
+    void setMergeButtonEnabled(bool enabled) override;
+    core::Text mergeEntryText(int index) const override;
+    int mergeEntryCount() const override;
+    core::Text mergeOutputPath() const override;
+    void showAd(const core::Text& caption, const notices::CurrentAd& ad) override;
+    void setAdCursor(notices::AdCursor cursor) override;
+    notices::AdCursor adCursor() const override { return m_adCursor; }
+    void openWebAddress(const core::Text& address) override;
+    void requestClose() override;
+    void presentMessage(const core::Text& text, const core::Text& title, MessageIcon icon,
+                        std::function<void()> dismissed) override;
+
     void buildControls();
     void connectEvents();
     void centreOnScreen();

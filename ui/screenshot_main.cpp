@@ -93,10 +93,12 @@ QWidget* splitting(ui::MainWindow& window, const QString&)
     window.findChild<ui::InfoPanel*>(QStringLiteral("infoPanel"))
         ->setInfoText(QStringLiteral("文本标题: 全本.txt\n\n文本字数: 51000000\n\n文本大小: 102000000字节\n\n"
                                      "待分割方式: 按字数分割\n\n待分割详情: 将分割为17000个包含3000字数的文本"));
-    window.setSplitButtonEnabled(false);
-    window.setSplitButtonCaption(split::progressCaption(8500, "17000"));
-    window.setMergeButtonEnabled(false);
-    window.setMergeButtonCaption(ui::toText(QStringLiteral("正在合并\r\n12345/17000")));
+    ui::SplitControls& splitControls = window;
+    splitControls.setSplitButtonEnabled(false);
+    splitControls.setSplitButtonCaption(split::progressCaption(8500, "17000"));
+    ui::MergeControls& mergeControls = window;
+    mergeControls.setMergeButtonEnabled(false);
+    mergeControls.setMergeButtonCaption(ui::toText(QStringLiteral("正在合并\r\n12345/17000")));
     return &window;
 }
 

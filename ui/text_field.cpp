@@ -61,10 +61,10 @@ NumberField::NumberField(int minimum, int maximum, QWidget* parent)
     connect(down, &QToolButton::clicked, this, [this] { step(-1); });
 }
 
-void NumberField::place(int x, int y, int width, int height)
+void NumberField::place(const QRect& field)
 {
-    setGeometry(x, y, width, height);
-    m_arrows->setGeometry(x + width, y, kArrowsWidth, height);
+    setGeometry(field);
+    m_arrows->setGeometry(field.right() + 1, field.y(), kArrowsWidth, field.height());
 }
 
 int NumberField::steppedValue(int direction) const

@@ -28,7 +28,7 @@ public:
     static constexpr int kArrowsWidth = 18;
 
     // Places the field and its arrows, which sit directly against the field's right edge.
-    void place(int x, int y, int width, int height);
+    void place(const QRect& field);
     QWidget* arrows() const { return m_arrows; }
     int minimum() const { return m_minimum; }
     int maximum() const { return m_maximum; }

@@ -3,12 +3,12 @@
 #include "merge/merge_window.h"
 #include "notices/notice_window.h"
 #include "split/split_window.h"
+#include "ui/window_controls.h"
 
 #include <memory>
 
 namespace qytxt::ui {
 
-class MainWindow;
 class WindowChannel;
 
 // The jobs' and the ad rotation's view of the window. Every call is carried out on the window's
@@ -21,27 +21,34 @@ public:
     void showMessage(const core::Text& text, const core::Text& title, core::MessageIcon icon) final;
 
 protected:
-    WindowMessages(std::shared_ptr<WindowChannel> channel, MainWindow* window)
-        : m_channel(std::move(channel)), m_window(window)
+    WindowMessages(std::shared_ptr<WindowChannel> channel, MessageControls* messages)
+        : m_channel(std::move(channel)), m_messages(messages)
     {
     }
 
     std::shared_ptr<WindowChannel> m_channel;
-    MainWindow* m_window; // used only on the window's thread while the channel is open
+
+private:
+    MessageControls* m_messages; // used only on the window's thread while the channel is open
 };
 
 class SplitBridge : public split::SplitWindow, public WindowMessages {
 public:
-    SplitBridge(std::shared_ptr<WindowChannel> channel, MainWindow* window) : WindowMessages(std::move(channel), window)
+    SplitBridge(std::shared_ptr<WindowChannel> channel, SplitControls* controls, MessageControls* messages)
+        : WindowMessages(std::move(channel), messages), m_controls(controls)
     {
     }
     void setSplitButtonCaption(const core::Text& caption) override;
     void setSplitButtonEnabled(bool enabled) override;
+
+private:
+    SplitControls* m_controls;
 };
 
 class MergeBridge : public merge::MergeWindow, public WindowMessages {
 public:
-    MergeBridge(std::shared_ptr<WindowChannel> channel, MainWindow* window) : WindowMessages(std::move(channel), window)
+    MergeBridge(std::shared_ptr<WindowChannel> channel, MergeControls* controls, MessageControls* messages)
+        : WindowMessages(std::move(channel), messages), m_controls(controls)
     {
     }
     core::Text entryText(int index) override;
@@ -49,12 +56,15 @@ public:
     core::Text outputPath() override;
     void setMergeButtonCaption(const core::Text& caption) override;
     void setMergeButtonEnabled(bool enabled) override;
+
+private:
+    MergeControls* m_controls;
 };
 
 class NoticeBridge : public notices::NoticeWindow, public WindowMessages {
 public:
-    NoticeBridge(std::shared_ptr<WindowChannel> channel, MainWindow* window)
-        : WindowMessages(std::move(channel), window)
+    NoticeBridge(std::shared_ptr<WindowChannel> channel, NoticeControls* controls, MessageControls* messages)
+        : WindowMessages(std::move(channel), messages), m_controls(controls)
     {
     }
     void openWebAddress(const core::Text& address) override;
@@ -62,6 +72,9 @@ public:
     void showAd(const core::Text& caption, const notices::CurrentAd& ad) override;
     void setAdCursor(notices::AdCursor cursor) override;
     notices::AdCursor adCursor() override;
+
+private:
+    NoticeControls* m_controls;
 };
 
 } // namespace qytxt::ui

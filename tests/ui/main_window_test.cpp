@@ -269,9 +269,9 @@ private slots:
         QVERIFY(control);
         const auto show = [&](const QString& text) {
             if (button == QLatin1String("splitButton"))
-                m_window->setSplitButtonCaption(toText(text));
+                static_cast<SplitControls*>(m_window.get())->setSplitButtonCaption(toText(text));
             else if (button == QLatin1String("mergeButton"))
-                m_window->setMergeButtonCaption(toText(text));
+                static_cast<MergeControls*>(m_window.get())->setMergeButtonCaption(toText(text));
             else
                 control->setText(text);
         };
