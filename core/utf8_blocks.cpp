@@ -1,5 +1,7 @@
 #include "core/utf8_kernels.h"
 
+#include "core/kernel_choice.h"
+
 namespace qytxt::core::utf8 {
 namespace {
 
@@ -11,15 +13,6 @@ void setBit(std::uint64_t& mask, std::size_t bit, bool on) noexcept
 bool isRare(unsigned char byte) noexcept
 {
     return byte == 0xC0 || byte == 0xC1 || byte == 0xE0 || byte == 0xED || byte >= 0xF0;
-}
-
-MaskKernel chosenKernel() noexcept
-{
-#if defined(QYTXT_AVX2_KERNELS)
-    if (__builtin_cpu_supports("avx2"))
-        return blockMasksAvx2;
-#endif
-    return blockMasksSse2;
 }
 
 } // namespace
@@ -60,18 +53,13 @@ void addRareMasks(const char* block, BlockMasks& masks) noexcept
 
 BlockCounts blockMasks(std::string_view bytes, BlockMasks* masks) noexcept
 {
-    static const MaskKernel kernel = chosenKernel();
+    static const MaskKernel kernel = maskKernels().back().second;
     return kernel(bytes, masks);
 }
 
 std::vector<std::pair<std::string_view, MaskKernel>> maskKernels()
 {
-    std::vector<std::pair<std::string_view, MaskKernel>> kernels{{"sse2", blockMasksSse2}};
-#if defined(QYTXT_AVX2_KERNELS)
-    if (__builtin_cpu_supports("avx2"))
-        kernels.emplace_back("avx2", blockMasksAvx2);
-#endif
-    return kernels;
+    return core::kernelsHere<MaskKernel>(blockMasksSse2, QYTXT_AVX2_KERNEL(blockMasksAvx2));
 }
 
 } // namespace qytxt::core::utf8

@@ -1,18 +1,8 @@
 #include "split/gbk_blocks.h"
 
+#include "core/kernel_choice.h"
+
 namespace qytxt::split::gbk {
-namespace {
-
-MaskKernel chosenKernel() noexcept
-{
-#if defined(QYTXT_AVX2_KERNELS)
-    if (__builtin_cpu_supports("avx2"))
-        return blockMasksAvx2;
-#endif
-    return blockMasksSse2;
-}
-
-} // namespace
 
 BlockMasks byteMasks(const char* block) noexcept
 {
@@ -27,18 +17,13 @@ BlockMasks byteMasks(const char* block) noexcept
 
 void blockMasks(const char* bytes, std::size_t blocks, BlockMasks* masks) noexcept
 {
-    static const MaskKernel kernel = chosenKernel();
+    static const MaskKernel kernel = maskKernels().back().second;
     kernel(bytes, blocks, masks);
 }
 
 std::vector<std::pair<std::string_view, MaskKernel>> maskKernels()
 {
-    std::vector<std::pair<std::string_view, MaskKernel>> kernels{{"sse2", blockMasksSse2}};
-#if defined(QYTXT_AVX2_KERNELS)
-    if (__builtin_cpu_supports("avx2"))
-        kernels.emplace_back("avx2", blockMasksAvx2);
-#endif
-    return kernels;
+    return core::kernelsHere<MaskKernel>(blockMasksSse2, QYTXT_AVX2_KERNEL(blockMasksAvx2));
 }
 
 } // namespace qytxt::split::gbk

@@ -1,18 +1,8 @@
 #include "split/utf16_blocks.h"
 
+#include "core/kernel_choice.h"
+
 namespace qytxt::split::utf16 {
-namespace {
-
-MaskKernel chosenKernel() noexcept
-{
-#if defined(QYTXT_AVX2_KERNELS)
-    if (__builtin_cpu_supports("avx2"))
-        return blockMasksAvx2;
-#endif
-    return blockMasksSse2;
-}
-
-} // namespace
 
 UnitMasks unitMasks(std::string_view bytes, bool bigEndian) noexcept
 {
@@ -32,18 +22,13 @@ UnitMasks unitMasks(std::string_view bytes, bool bigEndian) noexcept
 
 void blockMasks(const char* bytes, std::size_t blocks, bool bigEndian, UnitMasks* masks) noexcept
 {
-    static const MaskKernel kernel = chosenKernel();
+    static const MaskKernel kernel = maskKernels().back().second;
     kernel(bytes, blocks, bigEndian, masks);
 }
 
 std::vector<std::pair<std::string_view, MaskKernel>> maskKernels()
 {
-    std::vector<std::pair<std::string_view, MaskKernel>> kernels{{"sse2", blockMasksSse2}};
-#if defined(QYTXT_AVX2_KERNELS)
-    if (__builtin_cpu_supports("avx2"))
-        kernels.emplace_back("avx2", blockMasksAvx2);
-#endif
-    return kernels;
+    return core::kernelsHere<MaskKernel>(blockMasksSse2, QYTXT_AVX2_KERNEL(blockMasksAvx2));
 }
 
 } // namespace qytxt::split::utf16
