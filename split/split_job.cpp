@@ -73,8 +73,7 @@ public:
         Part result{part,
                     m_plan.isUnnumbered() ? unnumberedPartFilePath(m_folder, m_title)
                                           : partFilePath(m_folder, m_title, part),
-                    m_begin,
-                    part == m_plan.partCount() ? m_source.size() : m_partStart(part + 1),
+                    m_begin, part == m_plan.partCount() ? m_source.size() : m_partStart(part + 1),
                     part == 1 ? std::string_view() : m_mark};
         if (result.end) {
             result.end = std::max(*result.end, m_begin);
