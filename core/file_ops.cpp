@@ -104,6 +104,16 @@ std::optional<FileIdentity> fileIdentity(std::string_view path)
     return FileIdentity{static_cast<std::uint64_t>(info->st_dev), static_cast<std::uint64_t>(info->st_ino)};
 }
 
+std::optional<FileStamp> stampFile(std::string_view path)
+{
+    const std::optional<struct stat> info = statPath(path);
+    if (!info || !S_ISREG(info->st_mode))
+        return std::nullopt;
+    return FileStamp{static_cast<std::uint64_t>(info->st_dev), static_cast<std::uint64_t>(info->st_ino),
+                     static_cast<std::int64_t>(info->st_size), static_cast<std::int64_t>(info->st_mtim.tv_sec),
+                     static_cast<std::int64_t>(info->st_mtim.tv_nsec)};
+}
+
 OpenFile OpenFile::open(std::string_view path)
 {
     UniqueFd fd = openPath(path, O_RDWR);

@@ -46,6 +46,18 @@ struct FileIdentity {
 };
 std::optional<FileIdentity> fileIdentity(std::string_view path);
 
+// What tells one version of a regular file from another without reading it.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+// Nothing unless the path leads to a regular file (missing, a folder, a pipe or a device).
+std::optional<FileStamp> stampFile(std::string_view path);
+
 // An existing file held open for reading and writing, from position 0, written text by text.
 // Move-only; closes itself when it goes away.
 class OpenFile {

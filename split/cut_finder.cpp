@@ -13,6 +13,24 @@ namespace {
 constexpr std::int64_t kWindowLead = 4;
 constexpr std::int64_t kWindowTail = 12;
 
+// Steps whole characters through `window`, which starts at byte `windowStart`, from `position` on,
+// adding their widths to `width`, for as long as `keepGoing()` holds. False when the window ends
+// first, which an unchanged source never makes happen.
+template <typename KeepGoing>
+bool stepThrough(core::TextEncoding encoding, std::string_view window, std::int64_t windowStart, std::int64_t& position,
+                 std::int64_t& width, KeepGoing keepGoing)
+{
+    while (keepGoing()) {
+        const auto local = static_cast<std::size_t>(position - windowStart);
+        if (local >= window.size())
+            return false;
+        const CharacterStep step = stepCharacter(encoding, window, local);
+        width += step.width;
+        position += static_cast<std::int64_t>(step.length);
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<CutFinder> CutFinder::scan(ByteSource& source, core::EncodingChoice choice, HeadingScanner* headings)
@@ -124,15 +142,9 @@ std::optional<std::int64_t> CutFinder::byteOffsetAt(std::int64_t fullWidthOffset
         return std::nullopt;
     // The window reaches past where this lookup stops, or ends where the source does, so a
     // character cut off by the window's end is cut off by the end of the text.
-    const std::string_view window = m_window;
-    while (m_positionWidth < fullWidthOffset) {
-        const auto local = static_cast<std::size_t>(m_position - m_windowStart);
-        if (local >= window.size())
-            return std::nullopt; // cannot happen with an unchanged source
-        const CharacterStep step = stepCharacter(m_encoding, window, local);
-        m_positionWidth += step.width;
-        m_position += static_cast<std::int64_t>(step.length);
-    }
+    if (!stepThrough(m_encoding, m_window, m_windowStart, m_position, m_positionWidth,
+                     [&] { return m_positionWidth < fullWidthOffset; }))
+        return std::nullopt;
     return m_position;
 }
 
@@ -149,15 +161,8 @@ std::optional<std::int64_t> CutFinder::fullWidthBefore(std::int64_t byteOffset)
         return std::nullopt;
     std::int64_t position = boundaryAt(checkpoint);
     std::int64_t width = m_checkpoints[checkpoint].widthBefore();
-    const std::string_view window = m_window;
-    while (position < byteOffset) {
-        const auto local = static_cast<std::size_t>(position - m_windowStart);
-        if (local >= window.size())
-            return std::nullopt; // cannot happen with an unchanged source
-        const CharacterStep step = stepCharacter(m_encoding, window, local);
-        width += step.width;
-        position += static_cast<std::int64_t>(step.length);
-    }
+    if (!stepThrough(m_encoding, m_window, m_windowStart, position, width, [&] { return position < byteOffset; }))
+        return std::nullopt;
     return width;
 }
 

@@ -1,24 +1,8 @@
 #include "split/source_count.h"
 
-#include "core/path.h"
-
 #include <algorithm>
-#include <sys/stat.h>
 
 namespace qytxt::split {
-
-std::optional<FileStamp> stampFile(const core::Text& path)
-{
-    if (path.empty())
-        return std::nullopt;
-    const std::optional<std::string> native = core::toNativePath(path);
-    struct stat info {};
-    if (!native || ::stat(native->c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
-    return FileStamp{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-                     static_cast<std::int64_t>(info.st_size), static_cast<std::int64_t>(info.st_mtim.tv_sec),
-                     static_cast<std::int64_t>(info.st_mtim.tv_nsec)};
-}
 
 std::optional<TextCount> SourceCountCache::find(const core::Text& path, const FileStamp& stamp) const
 {

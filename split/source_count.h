@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/file_ops.h"
 #include "core/text.h"
 #include "split/text_count.h"
 
@@ -13,19 +14,9 @@
 // keystroke: the counts of the last few sources are kept while their files stay unchanged.
 namespace qytxt::split {
 
-// What tells one version of a regular file from another without reading it.
-struct FileStamp {
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    std::int64_t size = 0;
-    std::int64_t modifiedSeconds = 0;
-    std::int64_t modifiedNanoseconds = 0;
-    friend bool operator==(const FileStamp&, const FileStamp&) = default;
-};
-
-// Nothing unless the path leads to a regular file (missing, a folder, a pipe or a device): those
-// are never counted.
-std::optional<FileStamp> stampFile(const core::Text& path);
+// Only regular files are stamped, so those are the only ones ever counted here.
+using core::FileStamp;
+using core::stampFile;
 
 // The counts of the last few files, newest first. Not thread-safe: one thread owns it.
 class SourceCountCache {

@@ -32,6 +32,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <tuple>
+
 namespace qytxt::ui {
 
 // The ad rotation and what it works with, kept alive by the ad thread as long as it runs.
@@ -320,10 +322,8 @@ void MainWindow::refreshPreview()
     if (!stamp) {
         // No regular file (none, a folder, a pipe or a device): nothing to count, shown as always.
         stopCounting();
-        const bool byParts = m_byPartsRadio->isChecked();
-        const auto mode = byParts ? split::SplitMode::ByParts : split::SplitMode::BySize;
-        const QString number = byParts ? m_partsField->text() : m_sizeField->text();
-        m_infoPanel->setInfoText(toDisplayText(split::previewText(source, mode, toText(number))));
+        const auto [mode, number] = chosenSplit();
+        m_infoPanel->setInfoText(toDisplayText(split::previewText(source, mode, number)));
         return;
     }
     std::optional<split::TextCount> count = m_sourceCounts.find(source, *stamp);
@@ -340,11 +340,15 @@ void MainWindow::refreshPreview()
 
 void MainWindow::showPreview(const core::Text& source, const std::optional<split::TextCount>& count)
 {
+    const auto [mode, number] = chosenSplit();
+    m_infoPanel->setInfoText(toDisplayText(split::previewText(split::countedPreview(source, mode, number, count))));
+}
+
+std::pair<split::SplitMode, core::Text> MainWindow::chosenSplit() const
+{
     const bool byParts = m_byPartsRadio->isChecked();
-    const auto mode = byParts ? split::SplitMode::ByParts : split::SplitMode::BySize;
-    const QString number = byParts ? m_partsField->text() : m_sizeField->text();
-    m_infoPanel->setInfoText(
-        toDisplayText(split::previewText(split::countedPreview(source, mode, toText(number), count))));
+    return {byParts ? split::SplitMode::ByParts : split::SplitMode::BySize,
+            toText(byParts ? m_partsField->text() : m_sizeField->text())};
 }
 
 void MainWindow::countInBackground(const core::Text& source, const split::FileStamp& stamp)
@@ -518,8 +522,7 @@ void MainWindow::startSplit()
     split::SplitRequest request;
     request.sourcePath = toText(m_sourceField->text());
     request.outputFolder = toText(m_folderField->text());
-    request.mode = m_byPartsRadio->isChecked() ? split::SplitMode::ByParts : split::SplitMode::BySize;
-    request.numberText = toText(m_byPartsRadio->isChecked() ? m_partsField->text() : m_sizeField->text());
+    std::tie(request.mode, request.numberText) = chosenSplit();
     const bool started =
         m_workers.start([request, bridge = m_splitBridge, state = m_splitState, channel = m_channel, window = this] {
             const split::SplitOutcome outcome = split::runSplitJob(request, *bridge, *state);

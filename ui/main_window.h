@@ -20,6 +20,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class QGroupBox;
 class QLabel;
@@ -30,6 +31,7 @@ class QRadioButton;
 namespace qytxt::split {
 struct SplitJobState;
 enum class SplitOutcome;
+enum class SplitMode;
 } // namespace qytxt::split
 namespace qytxt::merge {
 struct MergeJobState;
@@ -135,6 +137,8 @@ private:
     void shutDown();
 
     void refreshPreview();
+    // The split mode chosen and the text of its number field.
+    std::pair<split::SplitMode, core::Text> chosenSplit() const;
     void showPreview(const core::Text& source, const std::optional<split::TextCount>& count);
     void countInBackground(const core::Text& source, const split::FileStamp& stamp);
     void countReady(std::uint64_t request, const core::Text& source, const split::FileStamp& stamp,
