@@ -64,8 +64,9 @@ CopyResult FileCopier::copy(int source, std::int64_t begin, std::int64_t end, in
 CopyResult FileCopier::copyThroughBuffer(int source, std::int64_t begin, std::int64_t end, int target,
                                          const std::function<bool()>& stopRequested, CopyWatcher* watcher)
 {
+    // Not zeroed: a watched copy uses only its first pages, and zeroing the rest cost more than the copy.
     if (!m_buffer)
-        m_buffer = std::make_unique<char[]>(static_cast<std::size_t>(kBufferSize));
+        m_buffer = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(kBufferSize));
     for (std::int64_t at = begin; at < end;) {
         if (stopNow(stopRequested))
             return {CopyStatus::Stopped, at - begin};
