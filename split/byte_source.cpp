@@ -63,7 +63,9 @@ FileSource::Copy FileSource::copyTo(core::FileCopier& copier, std::string_view p
     if (targetInfo.st_dev == sourceInfo.st_dev && targetInfo.st_ino == sourceInfo.st_ino)
         return prefix.empty() && begin == 0 && end == m_size ? Copy::Copied
                                                              : Copy::Failed; // already holds exactly these bytes
-    if (::ftruncate(target.get(), 0) != 0)
+    // A new part is already empty. Truncating it anyway costs dearly: ext4 then writes an emptied
+    // file out to disk as soon as it is closed, in the middle of the split.
+    if (targetInfo.st_size != 0 && ::ftruncate(target.get(), 0) != 0)
         return Copy::Failed;
     const core::CopyResult copy = core::writeAll(target.get(), prefix)
                                       ? copier.copy(m_fd.get(), begin, end, target.get(), stopRequested)
