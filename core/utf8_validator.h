@@ -21,6 +21,16 @@ public:
     // True once a continuation byte was seen: a valid text then holds a multi-byte sequence.
     bool sawMultiByte() const noexcept { return m_multiByte; }
 
+    // Takes in what `later` saw from just after an ASCII byte, this validator having seen everything
+    // before it.
+    void join(const Utf8Validator& later) noexcept
+    {
+        m_valid = m_valid && later.m_valid;
+        m_multiByte = m_multiByte || later.m_multiByte;
+        m_history = later.m_history;
+        m_rareLead = later.m_rareLead;
+    }
+
 private:
     bool fits(std::string_view bytes, const utf8::BlockMasks& masks) noexcept;
 

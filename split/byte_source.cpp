@@ -11,7 +11,7 @@
 
 namespace qytxt::split {
 
-std::optional<std::string_view> MemorySource::read(std::int64_t offset, std::int64_t length)
+std::optional<std::string_view> MemorySource::read(std::int64_t offset, std::int64_t length, std::string&) const
 {
     if (offset < 0 || length < 0 || offset > size())
         return std::nullopt;
@@ -29,15 +29,15 @@ std::optional<FileSource> FileSource::open(std::string_view path)
     return FileSource(std::move(fd), static_cast<std::int64_t>(info.st_size));
 }
 
-std::optional<std::string_view> FileSource::read(std::int64_t offset, std::int64_t length)
+std::optional<std::string_view> FileSource::read(std::int64_t offset, std::int64_t length, std::string& buffer) const
 {
     if (offset < 0 || length < 0 || offset > m_size)
         return std::nullopt;
     length = std::min(length, m_size - offset);
-    m_buffer.resize(static_cast<std::size_t>(length));
+    buffer.resize(static_cast<std::size_t>(length));
     std::int64_t filled = 0;
     while (filled < length) {
-        const ssize_t got = ::pread(m_fd.get(), m_buffer.data() + filled, static_cast<std::size_t>(length - filled),
+        const ssize_t got = ::pread(m_fd.get(), buffer.data() + filled, static_cast<std::size_t>(length - filled),
                                     static_cast<off_t>(offset + filled));
         if (got < 0 && errno == EINTR)
             continue;
@@ -45,7 +45,7 @@ std::optional<std::string_view> FileSource::read(std::int64_t offset, std::int64
             return std::nullopt; // an error, or the file shrank under us
         filled += got;
     }
-    return std::string_view(m_buffer);
+    return std::string_view(buffer);
 }
 
 FileSource::Copy FileSource::copyTo(core::FileCopier& copier, std::string_view path, std::int64_t begin,

@@ -23,14 +23,26 @@ public:
     virtual std::int64_t size() const = 0;
     // Bytes [offset, offset + length), clipped at the end. The view lasts until the next read.
     // Nothing when they cannot be read.
-    virtual std::optional<std::string_view> read(std::int64_t offset, std::int64_t length) = 0;
+    std::optional<std::string_view> read(std::int64_t offset, std::int64_t length)
+    {
+        return read(offset, length, m_buffer);
+    }
+
+    // The same into a buffer of the caller's, so that several threads can read at once: the view
+    // lasts until the buffer changes.
+    virtual std::optional<std::string_view> read(std::int64_t offset, std::int64_t length,
+                                                 std::string& buffer) const = 0;
+
+private:
+    std::string m_buffer;
 };
 
 class MemorySource final : public ByteSource {
 public:
     explicit MemorySource(std::string_view bytes) : m_bytes(bytes) {}
     std::int64_t size() const override { return static_cast<std::int64_t>(m_bytes.size()); }
-    std::optional<std::string_view> read(std::int64_t offset, std::int64_t length) override;
+    using ByteSource::read;
+    std::optional<std::string_view> read(std::int64_t offset, std::int64_t length, std::string&) const override;
 
 private:
     std::string_view m_bytes;
@@ -44,7 +56,8 @@ public:
     static std::optional<FileSource> open(std::string_view path);
 
     std::int64_t size() const override { return m_size; }
-    std::optional<std::string_view> read(std::int64_t offset, std::int64_t length) override;
+    using ByteSource::read;
+    std::optional<std::string_view> read(std::int64_t offset, std::int64_t length, std::string& buffer) const override;
 
     enum class Copy {
         Copied,
@@ -71,7 +84,6 @@ private:
 
     core::UniqueFd m_fd;
     std::int64_t m_size = 0;
-    std::string m_buffer;
     core::FileCopier m_copier;
 };
 

@@ -1,8 +1,8 @@
 #include "split/character_count.h"
 
 #include "core/bit_count.h"
+#include "split/counting_pass.h"
 #include "split/gbk_blocks.h"
-#include "split/text_count.h"
 
 #include <algorithm>
 #include <bit>

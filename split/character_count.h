@@ -41,6 +41,18 @@ public:
 
     Boundary boundary() const noexcept;
 
+    // Adds what `later` counted from a place where every reading of the text is at a character
+    // boundary, this counter having counted everything before that place.
+    void join(const CharacterCounter& later) noexcept
+    {
+        m_bytes += later.m_bytes;
+        m_printable += later.m_printable;
+        m_fourByteSequences += later.m_fourByteSequences;
+        m_pendingLead = later.m_pendingLead;
+        m_lead = later.m_lead;
+        m_fourByteProgress = later.m_fourByteProgress;
+    }
+
 private:
     void feedBlock(const char* block, std::uint64_t high, std::uint64_t printable) noexcept;
     std::int64_t feedPairs(const char* block, std::uint64_t high, std::uint64_t printable) noexcept;

@@ -1,7 +1,6 @@
 #include "split/cut_finder.h"
 
 #include "split/character_model.h"
-#include "split/text_count.h"
 
 #include <algorithm>
 
@@ -35,59 +34,17 @@ bool stepThrough(core::TextEncoding encoding, std::string_view window, std::int6
 
 std::optional<CutFinder> CutFinder::scan(ByteSource& source, core::EncodingChoice choice, HeadingScanner* headings)
 {
-    // A multiple of the checkpoint spacing keeps checkpoints aligned.
-    constexpr std::int64_t kReadSize = kPassReadSize;
-    static_assert(kReadSize % kCheckpointSpacing == 0);
-
+    PassOptions options;
+    options.checkpoints = true;
+    options.headings = headings;
+    std::optional<CountedSource> counted = countPass(source, choice, options);
+    if (!counted)
+        return std::nullopt;
     CutFinder finder(source);
-    const std::int64_t size = source.size();
-    TextCounter counter(choice);
-    // Checkpoints in the model counted first and, while the text may still be UTF-8, in UTF-8. The
-    // first one of each stands for the start of the text, known once the mark is.
-    std::vector<Checkpoint> first(1);
-    std::vector<Checkpoint> utf8;
-    first.reserve(static_cast<std::size_t>(size / kCheckpointSpacing + 1));
-    const auto checkpoint = [&counter](core::TextEncoding model) {
-        const Boundary boundary = counter.boundary(model);
-        return Checkpoint{-boundary.back, boundary.widthBefore};
-    };
-    for (std::int64_t at = 0; at < size; at += kReadSize) {
-        const std::optional<std::string_view> chunk = source.read(at, kReadSize);
-        if (!chunk || static_cast<std::int64_t>(chunk->size()) != std::min(kReadSize, size - at))
-            return std::nullopt;
-        for (std::size_t piece = 0; piece < chunk->size(); piece += kCheckpointSpacing) {
-            if (at + static_cast<std::int64_t>(piece) > 0) {
-                first.push_back(checkpoint(counter.firstModel()));
-                if (counter.countsUtf8Too()) {
-                    if (utf8.empty()) {
-                        utf8.reserve(first.capacity());
-                        utf8.emplace_back();
-                    }
-                    utf8.push_back(checkpoint(core::TextEncoding::Utf8));
-                } else if (!utf8.empty()) {
-                    utf8 = {}; // no longer possible: give the memory back
-                }
-            }
-            counter.feed(chunk->substr(piece, kCheckpointSpacing));
-        }
-        if (headings != nullptr) {
-            headings->feed(*chunk);
-            if (!counter.countsUtf8Too())
-                headings->keepOnly(counter.firstModel());
-        }
-    }
-    counter.finish();
-    if (headings != nullptr)
-        headings->finish(counter.encoding());
-
-    finder.m_encoding = counter.encoding();
-    finder.m_markLength = static_cast<std::int64_t>(counter.markLength());
-    finder.m_fullWidthLength = counter.fullWidthLength();
-    const bool readAsUtf8 = counter.countsUtf8Too() && finder.m_encoding == core::TextEncoding::Utf8;
-    finder.m_checkpoints = readAsUtf8 && !utf8.empty() ? std::move(utf8) : std::move(first);
-    if (finder.m_checkpoints.empty())
-        finder.m_checkpoints.emplace_back();
-    finder.m_checkpoints.front() = {finder.m_markLength, 0};
+    finder.m_encoding = counted->count.encoding;
+    finder.m_markLength = static_cast<std::int64_t>(counted->count.markLength);
+    finder.m_fullWidthLength = counted->count.fullWidthLength;
+    finder.m_checkpoints = std::move(counted->checkpoints);
     finder.moveCursor(finder.m_markLength, 0);
     return finder;
 }
@@ -100,7 +57,7 @@ void CutFinder::moveCursor(std::int64_t position, std::int64_t width) noexcept
 
 std::int64_t CutFinder::boundaryAt(std::size_t checkpoint) const noexcept
 {
-    return static_cast<std::int64_t>(checkpoint) * kCheckpointSpacing + m_checkpoints[checkpoint].fromCheckpoint();
+    return static_cast<std::int64_t>(checkpoint) * Checkpoint::kSpacing + m_checkpoints[checkpoint].fromCheckpoint();
 }
 
 bool CutFinder::loadWindow(std::size_t checkpoint)
@@ -108,8 +65,9 @@ bool CutFinder::loadWindow(std::size_t checkpoint)
     if (m_windowStart >= 0 && m_windowCheckpoint == checkpoint)
         return true;
     const std::int64_t start =
-        std::max<std::int64_t>(0, static_cast<std::int64_t>(checkpoint) * kCheckpointSpacing - kWindowLead);
-    const std::optional<std::string_view> bytes = m_source->read(start, kCheckpointSpacing + kWindowLead + kWindowTail);
+        std::max<std::int64_t>(0, static_cast<std::int64_t>(checkpoint) * Checkpoint::kSpacing - kWindowLead);
+    const std::optional<std::string_view> bytes =
+        m_source->read(start, Checkpoint::kSpacing + kWindowLead + kWindowTail);
     if (!bytes)
         return false;
     m_window.assign(*bytes);
@@ -154,7 +112,7 @@ std::optional<std::int64_t> CutFinder::fullWidthBefore(std::int64_t byteOffset)
         return 0;
     if (byteOffset >= m_source->size())
         return m_fullWidthLength;
-    auto checkpoint = std::min(static_cast<std::size_t>(byteOffset / kCheckpointSpacing), m_checkpoints.size() - 1);
+    auto checkpoint = std::min(static_cast<std::size_t>(byteOffset / Checkpoint::kSpacing), m_checkpoints.size() - 1);
     while (checkpoint > 0 && boundaryAt(checkpoint) > byteOffset)
         --checkpoint;
     if (!loadWindow(checkpoint))

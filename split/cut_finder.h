@@ -2,6 +2,7 @@
 
 #include "core/text_encoding.h"
 #include "split/byte_source.h"
+#include "split/counting_pass.h"
 #include "split/heading_scan.h"
 
 #include <cstdint>
@@ -12,7 +13,7 @@
 namespace qytxt::split {
 
 // Maps offsets in the full-width form of a text to byte offsets in the text itself, so that parts
-// can be cut from the source's own bytes. One counting pass over the source tells its encoding and
+// can be cut from the source's own bytes. The counting pass over the source tells its encoding and
 // records a checkpoint every KiB; a lookup then reads only the bytes around its checkpoint.
 class CutFinder {
 public:
@@ -41,24 +42,6 @@ public:
     std::optional<std::int64_t> fullWidthBefore(std::int64_t byteOffset);
 
 private:
-    // A character boundary at most 3 bytes before or after its checkpoint's byte (after only for the
-    // mark at the start), with the full-width length of the text before it: one word per KiB of the
-    // source, all of them written while the source is read.
-    class Checkpoint {
-    public:
-        Checkpoint() = default;
-        Checkpoint(std::int64_t fromCheckpoint, std::int64_t widthBefore) noexcept
-            : m_packed(widthBefore * 8 + fromCheckpoint + 4)
-        {
-        }
-        std::int64_t fromCheckpoint() const noexcept { return (m_packed & 7) - 4; }
-        std::int64_t widthBefore() const noexcept { return m_packed >> 3; }
-
-    private:
-        std::int64_t m_packed = 4;
-    };
-    static constexpr std::int64_t kCheckpointSpacing = 1024;
-
     explicit CutFinder(ByteSource& source) : m_source(&source) {}
     bool loadWindow(std::size_t checkpoint);
     std::int64_t boundaryAt(std::size_t checkpoint) const noexcept;

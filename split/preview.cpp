@@ -2,10 +2,10 @@
 
 #include "core/file_ops.h"
 #include "core/numbers.h"
+#include "split/counting_pass.h"
 #include "split/part_plan.h"
 #include "split/split_naming.h"
 #include "split/split_texts.h"
-#include "split/text_count.h"
 
 #include <limits>
 

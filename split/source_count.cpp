@@ -1,5 +1,7 @@
 #include "split/source_count.h"
 
+#include "split/counting_pass.h"
+
 #include <algorithm>
 
 namespace qytxt::split {

@@ -1,7 +1,5 @@
 #include "split/text_count.h"
 
-#include "split/byte_source.h"
-
 namespace qytxt::split {
 
 namespace utf8 = core::utf8;
@@ -93,6 +91,25 @@ void TextCounter::feedBoth(std::string_view bytes) noexcept
     }
 }
 
+TextCounter TextCounter::continuation() const noexcept
+{
+    TextCounter later(m_choice);
+    later.m_phase = m_phase;
+    later.m_model = m_model;
+    later.m_utf16 = Utf16Counter(m_model == TextEncoding::Utf16Be);
+    return later;
+}
+
+void TextCounter::join(const TextCounter& later) noexcept
+{
+    m_gbk.join(later.m_gbk);
+    m_utf8.join(later.m_utf8);
+    m_utf16.join(later.m_utf16);
+    m_validator.join(later.m_validator);
+    if (later.m_phase == Phase::OneModel)
+        m_phase = Phase::OneModel; // the later stretch is no UTF-8: neither is the text
+}
+
 TextEncoding TextCounter::encoding() const noexcept
 {
     switch (m_phase) {
@@ -134,33 +151,6 @@ std::int64_t TextCounter::fullWidthLength(TextEncoding model) const noexcept
         return m_utf16.fullWidthLength();
     }
     return 0;
-}
-
-std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice choice, HeadingScanner* headings,
-                                   const std::function<bool()>& stopRequested)
-{
-    std::optional<FileSource> source = FileSource::open(path);
-    if (!source)
-        return std::nullopt;
-    constexpr std::int64_t kChunk = kPassReadSize;
-    TextCounter counter(choice);
-    for (std::int64_t offset = 0; offset < source->size(); offset += kChunk) {
-        if (stopRequested && stopRequested())
-            return std::nullopt;
-        const std::optional<std::string_view> bytes = source->read(offset, kChunk);
-        if (!bytes)
-            return std::nullopt;
-        counter.feed(*bytes);
-        if (headings != nullptr) {
-            headings->feed(*bytes);
-            if (!counter.countsUtf8Too())
-                headings->keepOnly(counter.firstModel());
-        }
-    }
-    counter.finish();
-    if (headings != nullptr)
-        headings->finish(counter.encoding());
-    return TextCount{counter.encoding(), counter.markLength(), counter.fullWidthLength()};
 }
 
 } // namespace qytxt::split

@@ -4,12 +4,10 @@
 #include "core/utf8_validator.h"
 #include "split/character_count.h"
 #include "split/character_model.h"
-#include "split/heading_scan.h"
 #include "split/utf16_count.h"
 #include "split/utf8_count.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -23,6 +21,13 @@ public:
     explicit TextCounter(core::EncodingChoice choice = std::nullopt) noexcept;
 
     void feed(std::string_view bytes) noexcept;
+
+    // A counter that goes on from where this one stands, counting nothing yet, so that a later
+    // stretch of the text can be counted on another thread: the mark must be behind this one, and
+    // the stretch must start at a character boundary in every reading (after two bytes below 0x80,
+    // or a UTF-16 unit that is no high surrogate). join() then adds what it counted.
+    TextCounter continuation() const noexcept;
+    void join(const TextCounter& later) noexcept;
 
     // Call after the last piece: a text shorter than the longest mark is only told then.
     void finish() noexcept;
@@ -42,6 +47,8 @@ public:
     // After finish(): the model the text is read in, and its full-width length in it.
     core::TextEncoding encoding() const noexcept;
     std::int64_t fullWidthLength() const noexcept { return fullWidthLength(encoding()); }
+    // The full-width length so far in `model`: firstModel(), or UTF-8 while countsUtf8Too().
+    std::int64_t fullWidthLength(core::TextEncoding model) const noexcept;
 
 private:
     enum class Phase { ReadingMark, OneModel, GbkOrUtf8 };
@@ -49,7 +56,6 @@ private:
     void start(std::string_view firstBytes) noexcept;
     void feedCounters(std::string_view bytes) noexcept;
     void feedBoth(std::string_view bytes) noexcept;
-    std::int64_t fullWidthLength(core::TextEncoding model) const noexcept;
 
     core::EncodingChoice m_choice;
     Phase m_phase = Phase::ReadingMark;
@@ -68,11 +74,5 @@ struct TextCount {
     std::size_t markLength = 0;
     std::int64_t fullWidthLength = 0;
 };
-
-// Counts a whole file, read in chunks so that it is never held at once. Nothing when the file cannot
-// be read, or when `stopRequested`, asked between chunks, says to give up. `headings`, when given,
-// finds the chapter headings in the same pass.
-std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice choice,
-                                   HeadingScanner* headings = nullptr, const std::function<bool()>& stopRequested = {});
 
 } // namespace qytxt::split

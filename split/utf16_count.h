@@ -20,6 +20,18 @@ public:
 
     Boundary boundary() const noexcept;
 
+    // Adds what `later` counted from a unit boundary that no high surrogate comes just before, this
+    // counter having counted everything before it.
+    void join(const Utf16Counter& later) noexcept
+    {
+        m_units += later.m_units;
+        m_pairedLows += later.m_pairedLows;
+        m_controls += later.m_controls;
+        m_afterHigh = later.m_afterHigh;
+        m_oddByte = later.m_oddByte;
+        m_pending = later.m_pending;
+    }
+
 private:
     void feedUnits(const utf16::UnitMasks& masks, unsigned count) noexcept;
 

@@ -28,6 +28,15 @@ public:
 
     Boundary boundary() const noexcept;
 
+    // Adds what `later` counted from a character boundary after an ASCII byte, this counter having
+    // counted everything before it.
+    void join(const Utf8Counter& later) noexcept
+    {
+        m_characters += later.m_characters;
+        m_controls += later.m_controls;
+        m_history = later.m_history;
+    }
+
 private:
     void advance(const core::utf8::BlockMasks* masks, std::size_t bytes) noexcept;
 

@@ -1,4 +1,5 @@
 #include "split/character_model.h"
+#include "split/counting_pass.h"
 #include "split/cut_finder.h"
 #include "split/text_count.h"
 
@@ -7,8 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <mutex>
 #include <random>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace qytxt::split {
@@ -213,6 +217,115 @@ TEST(DetectedEncodingCuts, MarkedTextStartsAfterItsMark)
     expectCuts("\xEF\xBB\xBF" + utf8, TextEncoding::Utf8, TextEncoding::Utf8, 3);
     expectCuts("\xFF\xFE" + utf8, TextEncoding::Utf8, TextEncoding::Utf8, 0);
     expectCuts("\xFF\xFE", std::nullopt, TextEncoding::Utf16Le, 2);
+}
+
+// Texts whose readings two readers could get wrong at their seam: the encoding told by the whole
+// text, a mark, four-byte and surrogate characters, invalid bytes on either side.
+struct SharedPassCase : qytxt::testing::NamedCase {
+    core::EncodingChoice choice;
+    std::string (*make)(std::mt19937&);
+};
+
+std::string utf8Text(std::mt19937& random)
+{
+    return randomUtf8(random, 3000);
+}
+
+class SharedCountingPass : public ::testing::TestWithParam<SharedPassCase> {};
+
+void expectSameCount(const CountedSource& shared, const CountedSource& alone)
+{
+    ASSERT_EQ(shared.count.encoding, alone.count.encoding);
+    ASSERT_EQ(shared.count.markLength, alone.count.markLength);
+    ASSERT_EQ(shared.count.fullWidthLength, alone.count.fullWidthLength);
+    ASSERT_EQ(shared.checkpoints.size(), alone.checkpoints.size());
+    for (std::size_t i = 0; i < alone.checkpoints.size(); ++i) {
+        ASSERT_EQ(shared.checkpoints[i].fromCheckpoint(), alone.checkpoints[i].fromCheckpoint()) << "checkpoint " << i;
+        ASSERT_EQ(shared.checkpoints[i].widthBefore(), alone.checkpoints[i].widthBefore()) << "checkpoint " << i;
+    }
+}
+
+// Wherever the second reader takes over, the two halves add up to what one reader counts alone.
+TEST_P(SharedCountingPass, AddsUpToOneReadersCount)
+{
+    const SharedPassCase& c = GetParam();
+    std::mt19937 random(17);
+    const std::string text = c.make(random);
+    const MemorySource source(text);
+    const auto size = static_cast<std::int64_t>(text.size());
+    PassOptions alone;
+    alone.checkpoints = true;
+    alone.secondReaderFrom = size;
+    const CountedSource expected = countPass(source, c.choice, alone).value();
+
+    std::mutex mutex;
+    std::set<std::thread::id> readers;
+    PassOptions shared = alone;
+    shared.stopRequested = [&] {
+        const std::lock_guard lock(mutex);
+        readers.insert(std::this_thread::get_id());
+        return false;
+    };
+    for (std::int64_t from = 0; from < size; from += from < 64 ? 1 : 97) {
+        shared.secondReaderFrom = from;
+        expectSameCount(countPass(source, c.choice, shared).value(), expected);
+        if (::testing::Test::HasFatalFailure())
+            FAIL() << "second reader from " << from;
+    }
+    EXPECT_EQ(readers.size(), 2U) << "the text never gave the second reader a place to start";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SharedCountingPass,
+    ::testing::Values(
+        SharedPassCase{"Utf8", std::nullopt, utf8Text},
+        SharedPassCase{"Utf8MarkedWithStrayBytes", std::nullopt,
+                       [](std::mt19937& r) { return "\xEF\xBB\xBF" + withStrayBytes(r, utf8Text(r), 7); }},
+        SharedPassCase{"Utf8FaultNearTheEnd", std::nullopt,
+                       [](std::mt19937& r) {
+                           return utf8Text(r) + "\xE4"
+                                                "a";
+                       }},
+        SharedPassCase{"Utf8FaultAtTheStart", std::nullopt, [](std::mt19937& r) { return "\xFF" + utf8Text(r); }},
+        // Multi-byte characters only in the second half make the whole text UTF-8.
+        SharedPassCase{"AsciiThenUtf8", std::nullopt,
+                       [](std::mt19937& r) { return std::string(5000, 'a') + "\r\n" + utf8Text(r); }},
+        SharedPassCase{"Gbk", std::nullopt,
+                       [](std::mt19937& r) { return core::convertEncoding(utf8Text(r), "UTF-8", "GB18030"); }},
+        SharedPassCase{"Gb18030WithStrayBytes", core::TextEncoding::Gb18030,
+                       [](std::mt19937& r) {
+                           return withStrayBytes(r, core::convertEncoding(utf8Text(r), "UTF-8", "GB18030"), 9);
+                       }},
+        SharedPassCase{
+            "Utf16LeMarked", std::nullopt,
+            [](std::mt19937& r) { return "\xFF\xFE" + core::convertEncoding(utf8Text(r), "UTF-8", "UTF-16LE"); }},
+        SharedPassCase{
+            "Utf16BeMarked", std::nullopt,
+            [](std::mt19937& r) { return "\xFE\xFF" + core::convertEncoding(utf8Text(r), "UTF-8", "UTF-16BE"); }},
+        SharedPassCase{"Utf16LeOddBytes", core::TextEncoding::Utf16Le,
+                       [](std::mt19937& r) {
+                           return withStrayBytes(r, core::convertEncoding(utf8Text(r), "UTF-8", "UTF-16LE"), 3);
+                       }}),
+    qytxt::testing::CaseName());
+
+// A stop or a failure seen by either reader ends the whole pass.
+TEST(SharedCountingPassStop, EitherReaderStopsBoth)
+{
+    std::mt19937 random(5);
+    const std::string text = randomUtf8(random, 3000);
+    const MemorySource source(text);
+    const std::thread::id caller = std::this_thread::get_id();
+    for (const bool stopTheSecond : {false, true}) {
+        int callerAsked = 0; // the first answer lets the mark be read, before the second reader starts
+        PassOptions options;
+        options.secondReaderFrom = static_cast<std::int64_t>(text.size() / 2);
+        options.stopRequested = [&] {
+            if (std::this_thread::get_id() != caller)
+                return stopTheSecond;
+            return ++callerAsked > 1 && !stopTheSecond;
+        };
+        EXPECT_FALSE(countPass(source, std::nullopt, options)) << (stopTheSecond ? "second" : "first");
+    }
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "split/preview.h"
 
+#include "split/counting_pass.h"
+
 #include "named_case.h"
 #include "split_test_support.h"
 #include "temp_dir.h"
