@@ -104,7 +104,9 @@ public:
 
 private:
     void record();
-    void append(std::vector<Checkpoint>& to, const std::vector<Checkpoint>& later, TextEncoding model) const;
+    // After finish(): whether the checkpoints to keep are the UTF-8 ones.
+    bool readAsUtf8() const noexcept;
+    static void append(std::vector<Checkpoint>& to, const std::vector<Checkpoint>& later, std::int64_t widthBefore);
 
     TextCounter m_counter;
     bool m_keepCheckpoints;
@@ -153,37 +155,41 @@ void PassReader::record()
     }
 }
 
-void PassReader::append(std::vector<Checkpoint>& to, const std::vector<Checkpoint>& later, TextEncoding model) const
-{
-    const std::int64_t widthBefore = m_counter.fullWidthLength(model);
-    for (const Checkpoint& checkpoint : later)
-        to.emplace_back(checkpoint.fromCheckpoint(), widthBefore + checkpoint.widthBefore());
-}
-
 void PassReader::finish(PassReader* second)
 {
     if (m_counter.countsUtf8Too() && m_utf8.size() < m_first.size())
-        m_utf8.resize(m_first.size());
+        m_utf8.resize(m_first.size()); // no checkpoint was due before the second reader's first
     if (second != nullptr) {
-        if (second->m_counter.countsUtf8Too() && second->m_utf8.size() < second->m_first.size())
-            second->m_utf8.resize(second->m_first.size());
-        // Each later checkpoint adds the width of everything the first reader counted.
-        append(m_first, second->m_first, m_counter.firstModel());
-        if (m_counter.countsUtf8Too() && second->m_counter.countsUtf8Too())
-            append(m_utf8, second->m_utf8, TextEncoding::Utf8);
+        const std::int64_t firstWidth = m_counter.fullWidthLength(m_counter.firstModel());
+        const std::int64_t utf8Width = m_counter.fullWidthLength(TextEncoding::Utf8);
         m_counter.join(second->m_counter);
+        // Each later checkpoint adds the width of everything the first reader counted.
+        if (readAsUtf8())
+            append(m_utf8, second->m_utf8, utf8Width);
+        else
+            append(m_first, second->m_first, firstWidth);
     }
     m_counter.finish();
     if (m_headings != nullptr)
         m_headings->finish(m_counter.encoding());
 }
 
+bool PassReader::readAsUtf8() const noexcept
+{
+    return m_counter.countsUtf8Too() && m_counter.encoding() == TextEncoding::Utf8;
+}
+
+void PassReader::append(std::vector<Checkpoint>& to, const std::vector<Checkpoint>& later, std::int64_t widthBefore)
+{
+    for (const Checkpoint& checkpoint : later)
+        to.emplace_back(checkpoint.fromCheckpoint(), widthBefore + checkpoint.widthBefore());
+}
+
 std::vector<Checkpoint> PassReader::takeCheckpoints()
 {
     if (!m_keepCheckpoints)
         return {};
-    const bool readAsUtf8 = m_counter.countsUtf8Too() && m_counter.encoding() == TextEncoding::Utf8;
-    std::vector<Checkpoint> checkpoints = readAsUtf8 ? std::move(m_utf8) : std::move(m_first);
+    std::vector<Checkpoint> checkpoints = readAsUtf8() ? std::move(m_utf8) : std::move(m_first);
     if (checkpoints.empty())
         checkpoints.emplace_back();
     checkpoints.front() = {static_cast<std::int64_t>(m_counter.markLength()), 0};
