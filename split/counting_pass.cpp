@@ -74,6 +74,12 @@ std::optional<std::int64_t> takeoverPoint(const ByteSource& source, std::string&
     return from + static_cast<std::int64_t>(*found);
 }
 
+// Gives the memory back: assigning {} would keep it.
+void letGo(std::vector<Checkpoint>& checkpoints)
+{
+    std::vector<Checkpoint>().swap(checkpoints);
+}
+
 // One thread's share of the pass: its stretch's counter, and its checkpoints in the model counted
 // first and, while the text may still be UTF-8, in UTF-8 too.
 class PassReader {
@@ -151,7 +157,7 @@ void PassReader::record()
         }
         m_utf8.push_back(checkpoint(TextEncoding::Utf8));
     } else if (!m_utf8.empty()) {
-        m_utf8 = {}; // no longer possible: give the memory back
+        letGo(m_utf8); // no longer possible
     }
 }
 
@@ -163,11 +169,15 @@ void PassReader::finish(PassReader* second)
         const std::int64_t firstWidth = m_counter.fullWidthLength(m_counter.firstModel());
         const std::int64_t utf8Width = m_counter.fullWidthLength(TextEncoding::Utf8);
         m_counter.join(second->m_counter);
-        // Each later checkpoint adds the width of everything the first reader counted.
-        if (readAsUtf8())
-            append(m_utf8, second->m_utf8, utf8Width);
-        else
-            append(m_first, second->m_first, firstWidth);
+        // The reading not taken is let go of first, so that the later half's checkpoints never
+        // come on top of both readings'. Each adds the width of everything the first reader counted.
+        const bool utf8 = readAsUtf8();
+        std::vector<Checkpoint>& kept = utf8 ? m_utf8 : m_first;
+        std::vector<Checkpoint> later = std::move(utf8 ? second->m_utf8 : second->m_first);
+        letGo(utf8 ? m_first : m_utf8);
+        letGo(second->m_first);
+        letGo(second->m_utf8);
+        append(kept, later, utf8 ? utf8Width : firstWidth);
     }
     m_counter.finish();
     if (m_headings != nullptr)
