@@ -606,8 +606,8 @@ INSTANTIATE_TEST_SUITE_P(
                       EncodingCase{"Utf8ToldWithStrayBytes", "UTF-8", "", core::TextEncoding::Utf8, true, false, 3}),
     qytxt::testing::CaseName());
 
-// Sources large enough to be copied by two threads at once. In a text of printable ASCII a character
-// is a byte, so every part's bytes are known from the plan alone.
+// Sources large enough to be counted and copied by two threads at once. In a text of printable ASCII
+// a character is a byte, so every part's bytes are known from the plan alone.
 struct SideBySideCase : qytxt::testing::NamedCase {
     SplitMode mode;
     const char* number;
@@ -623,7 +623,7 @@ TEST_P(SideBySideCopy, EveryPartLeftIsWholeAndInItsPlace)
     const SideBySideCase& c = GetParam();
     Fixture f;
     std::mt19937 random(41);
-    std::string source((std::size_t{5} << 20) + 777, ' ');
+    std::string source((std::size_t{8} << 20) + 777, ' ');
     for (char& byte : source)
         byte = static_cast<char>(0x20 + random() % 95);
     writeBytes(f.source, source);
