@@ -13,9 +13,11 @@ using core::TextEncoding;
 
 // Below this a second thread gains nothing worth its start.
 constexpr std::int64_t kSideBySideCount = std::int64_t{8} << 20;
-// How far the second reader looks for its place to start; a text that offers none there is read
-// on one thread.
-constexpr std::int64_t kTakeoverSearch = std::int64_t{64} << 10;
+// How far the second reader looks for its place to start, a piece at a time; a text that offers
+// none there is read on one thread. Most texts offer one within a line (a CR LF, a blank line,
+// digits), but a UTF-8 novel with LF line ends and ideographic indents can go for pages without.
+constexpr std::int64_t kTakeoverPiece = std::int64_t{64} << 10;
+constexpr std::int64_t kTakeoverSearch = std::int64_t{1} << 20;
 // Read first and alone: the mark tells what the second reader counts in.
 constexpr std::int64_t kMarkBytes = 3;
 
@@ -62,16 +64,21 @@ std::optional<std::int64_t> takeoverPoint(const ByteSource& source, std::string&
         from = size / 2 / kPassReadSize * kPassReadSize;
     else
         return std::nullopt;
-    if (from >= size)
-        return std::nullopt;
-    const std::optional<std::string_view> bytes = source.read(from, kTakeoverSearch, buffer);
-    if (!bytes)
-        return std::nullopt; // the first reader meets the failure itself
     const auto parity = static_cast<std::size_t>((from - static_cast<std::int64_t>(counter.markLength())) % 2);
-    const std::optional<std::size_t> found = boundaryIn(*bytes, counter.firstModel(), parity);
-    if (!found || from + static_cast<std::int64_t>(*found) >= size)
-        return std::nullopt;
-    return from + static_cast<std::int64_t>(*found);
+    // The pieces overlap by two bytes, so that a pair across two is seen and UTF-16 units stay aligned.
+    static_assert(kTakeoverPiece % 2 == 0);
+    for (std::int64_t at = from; at < std::min(size, from + kTakeoverSearch); at += kTakeoverPiece - 2) {
+        const std::optional<std::string_view> bytes = source.read(at, kTakeoverPiece, buffer);
+        if (!bytes)
+            return std::nullopt; // the first reader meets the failure itself
+        if (const std::optional<std::size_t> found = boundaryIn(*bytes, counter.firstModel(), parity)) {
+            const std::int64_t takeover = at + static_cast<std::int64_t>(*found);
+            return takeover < size ? std::optional(takeover) : std::nullopt;
+        }
+        if (static_cast<std::int64_t>(bytes->size()) < kTakeoverPiece)
+            return std::nullopt; // the end of the text
+    }
+    return std::nullopt;
 }
 
 // Gives the memory back: assigning {} would keep it.

@@ -231,6 +231,21 @@ std::string utf8Text(std::mt19937& random)
     return randomUtf8(random, 3000);
 }
 
+// A UTF-8 novel with LF line ends and ideographic indents has no two bytes below 0x80 in a row for
+// pages: here only one CR LF, far past the middle.
+std::string utf8WithoutAsciiPairs(std::mt19937& random)
+{
+    static const char* const kCharacters[] = {"\xE4\xB8\x89", "\xE4\xBD\x93", "\xEF\xBC\x8C", "\xF0\x9F\x98\x80"};
+    std::string text;
+    while (text.size() < 80000) {
+        text += "\xE3\x80\x80\xE3\x80\x80";
+        for (int i = 0; i < 20; ++i)
+            text += kCharacters[random() % std::size(kCharacters)];
+        text += text.size() > 75000 && text.find('\r') == std::string::npos ? "\r\n" : "\n";
+    }
+    return text;
+}
+
 class SharedCountingPass : public ::testing::TestWithParam<SharedPassCase> {};
 
 void expectSameCount(const CountedSource& shared, const CountedSource& alone)
@@ -281,6 +296,7 @@ INSTANTIATE_TEST_SUITE_P(
         SharedPassCase{"Utf8", std::nullopt, utf8Text},
         SharedPassCase{"Utf8MarkedWithStrayBytes", std::nullopt,
                        [](std::mt19937& r) { return "\xEF\xBB\xBF" + withStrayBytes(r, utf8Text(r), 7); }},
+        SharedPassCase{"Utf8PairsFarApart", std::nullopt, utf8WithoutAsciiPairs},
         SharedPassCase{"Utf8FaultNearTheEnd", std::nullopt,
                        [](std::mt19937& r) {
                            return utf8Text(r) + "\xE4"
