@@ -48,8 +48,8 @@ private:
     std::string_view m_bytes;
 };
 
-// A regular file opened for reading. Reads go through one buffer of our own, so the file is never
-// held in memory; parts are copied from it to their files by the kernel.
+// A regular file opened for reading. Reads go through a buffer, so the file is never held in
+// memory; parts are copied from it to their files by the kernel.
 class FileSource final : public ByteSource {
 public:
     // Nothing when the path names no readable regular file; never waits on a pipe or a device.
@@ -66,16 +66,9 @@ public:
     };
 
     // Creates or empties the file at `path` and copies `prefix`, then bytes [begin, end) of the
-    // source into it in pieces, asking `stopRequested` between them. A file left unfinished is
-    // removed, so that every file this writes is whole.
-    Copy copyTo(std::string_view path, std::int64_t begin, std::int64_t end,
-                const std::function<bool()>& stopRequested = {}, std::string_view prefix = {})
-    {
-        return copyTo(m_copier, path, begin, end, stopRequested, prefix);
-    }
-
-    // The same through a copier of the caller's, so that several threads can copy from the source
-    // at once, each with its own.
+    // source into it in pieces through `copier`, asking `stopRequested` between them. A file left
+    // unfinished is removed, so that every file this writes is whole. Several threads can copy from
+    // the source at once, each with a copier of its own.
     Copy copyTo(core::FileCopier& copier, std::string_view path, std::int64_t begin, std::int64_t end,
                 const std::function<bool()>& stopRequested = {}, std::string_view prefix = {}) const;
 
@@ -84,7 +77,6 @@ private:
 
     core::UniqueFd m_fd;
     std::int64_t m_size = 0;
-    core::FileCopier m_copier;
 };
 
 } // namespace qytxt::split

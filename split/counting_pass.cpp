@@ -1,5 +1,7 @@
 #include "split/counting_pass.h"
 
+#include "split/line_breaks.h"
+
 #include <algorithm>
 #include <atomic>
 #include <string>
@@ -21,11 +23,6 @@ constexpr std::int64_t kTakeoverSearch = std::int64_t{1} << 20;
 // Read first and alone: the mark tells what the second reader counts in.
 constexpr std::int64_t kMarkBytes = 3;
 
-bool isUtf16(TextEncoding model) noexcept
-{
-    return model == TextEncoding::Utf16Le || model == TextEncoding::Utf16Be;
-}
-
 // The first offset in `bytes` (which start `unitParity` bytes past a UTF-16 unit boundary) where
 // every reading of the text in `model` is at a character boundary, whatever came before: after
 // two bytes below 0x80 in a row in the byte encodings (one of them may end a GBK pair or a GB18030
@@ -34,7 +31,7 @@ bool isUtf16(TextEncoding model) noexcept
 std::optional<std::size_t> boundaryIn(std::string_view bytes, TextEncoding model, std::size_t unitParity) noexcept
 {
     const auto byteAt = [bytes](std::size_t at) { return static_cast<unsigned char>(bytes[at]); };
-    if (isUtf16(model)) {
+    if (unitSize(model) == 2) {
         const bool bigEndian = model == TextEncoding::Utf16Be;
         for (std::size_t at = unitParity; at + 1 < bytes.size(); at += 2) {
             const unsigned high = bigEndian ? byteAt(at) : byteAt(at + 1);
@@ -91,8 +88,10 @@ void letGo(std::vector<Checkpoint>& checkpoints)
 // first and, while the text may still be UTF-8, in UTF-8 too.
 class PassReader {
 public:
-    PassReader(const TextCounter& counter, const PassOptions& options, std::int64_t checkpointsAhead)
-        : m_counter(counter), m_keepCheckpoints(options.checkpoints), m_headings(options.headings)
+    // `headings` only on the reader that reads the text from its start.
+    PassReader(const TextCounter& counter, bool keepCheckpoints, HeadingScanner* headings,
+               std::int64_t checkpointsAhead)
+        : m_counter(counter), m_keepCheckpoints(keepCheckpoints), m_headings(headings)
     {
         if (m_keepCheckpoints)
             m_first.reserve(static_cast<std::size_t>(checkpointsAhead));
@@ -238,7 +237,7 @@ std::optional<CountedSource> countPass(const ByteSource& source, core::EncodingC
                                        const PassOptions& options)
 {
     const std::int64_t size = source.size();
-    PassReader first(TextCounter(choice), options, size / Checkpoint::kSpacing + 1);
+    PassReader first(TextCounter(choice), options.checkpoints, options.headings, size / Checkpoint::kSpacing + 1);
     first.standForTheStart();
     std::string buffer;
     // Set by a reader that fails, so that the other one stops too.
@@ -256,9 +255,8 @@ std::optional<CountedSource> countPass(const ByteSource& source, core::EncodingC
     bool secondRead = true;
     std::optional<std::jthread> helper;
     if (takeover) {
-        PassOptions secondOptions = options;
-        secondOptions.headings = nullptr;
-        second.emplace(first.counter().continuation(), secondOptions, (size - *takeover) / Checkpoint::kSpacing + 1);
+        second.emplace(first.counter().continuation(), options.checkpoints, nullptr,
+                       (size - *takeover) / Checkpoint::kSpacing + 1);
         try {
             helper.emplace([&] {
                 std::string ownBuffer;

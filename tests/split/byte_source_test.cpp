@@ -64,8 +64,10 @@ TEST(FileSource, CopiesRangesIntoNewOrEmptiedFiles)
                   {"middle.txt", 12345, 2'500'000},
                   {"nothing.txt", 77, 77},
                   {"old.txt", 1, 3}};
+    core::FileCopier copier;
     for (const auto& range : ranges) {
-        EXPECT_EQ(source.copyTo(gbkPath(dir.file(range.name)), range.begin, range.end), FileSource::Copy::Copied)
+        EXPECT_EQ(source.copyTo(copier, gbkPath(dir.file(range.name)), range.begin, range.end),
+                  FileSource::Copy::Copied)
             << range.name;
         EXPECT_EQ(readBytes(dir.file(range.name)), bytes.substr(static_cast<std::size_t>(range.begin),
                                                                 static_cast<std::size_t>(range.end - range.begin)))
@@ -78,19 +80,20 @@ TEST(FileSource, CopyFailuresAreReported)
     TempDir dir;
     writeBytes(dir.file("a.txt"), "abcdefgh");
     FileSource source = FileSource::open(gbkPath(dir.file("a.txt"))).value();
+    core::FileCopier copier;
     fs::create_directory(dir.file("folder"));
-    EXPECT_EQ(source.copyTo(gbkPath(dir.file("folder")), 0, 4), FileSource::Copy::Failed);
+    EXPECT_EQ(source.copyTo(copier, gbkPath(dir.file("folder")), 0, 4), FileSource::Copy::Failed);
     EXPECT_TRUE(fs::is_directory(dir.file("folder")));
-    EXPECT_EQ(source.copyTo(gbkPath(dir.file("none") / "a.txt"), 0, 4), FileSource::Copy::Failed);
+    EXPECT_EQ(source.copyTo(copier, gbkPath(dir.file("none") / "a.txt"), 0, 4), FileSource::Copy::Failed);
     const qytxt::testing::UnwrittenFifo fifo(dir.file("fifo.txt"));
-    EXPECT_EQ(source.copyTo(gbkPath(fifo.path()), 0, 4), FileSource::Copy::Failed);
+    EXPECT_EQ(source.copyTo(copier, gbkPath(fifo.path()), 0, 4), FileSource::Copy::Failed);
     EXPECT_FALSE(fifo.rescued()) << "waited for a reader";
     EXPECT_TRUE(fs::is_fifo(fifo.path()));
 
     // Another program cuts the source short after it was opened: the part cannot be complete, and
     // is not left behind as if it were.
     fs::resize_file(dir.file("a.txt"), 3);
-    EXPECT_EQ(source.copyTo(gbkPath(dir.file("part.txt")), 0, 8), FileSource::Copy::Failed);
+    EXPECT_EQ(source.copyTo(copier, gbkPath(dir.file("part.txt")), 0, 8), FileSource::Copy::Failed);
     EXPECT_FALSE(fs::exists(dir.file("part.txt")));
 }
 
@@ -100,15 +103,17 @@ TEST(FileSource, StopBetweenPiecesRemovesTheUnfinishedPart)
     writeBytes(dir.file("a.txt"), std::string(20 << 20, 'a')); // three pieces
     writeBytes(dir.file("part.txt"), "an older part");
     FileSource source = FileSource::open(gbkPath(dir.file("a.txt"))).value();
+    core::FileCopier copier;
     for (int stopAt : {1, 2, 3}) {
         int asked = 0;
-        EXPECT_EQ(source.copyTo(gbkPath(dir.file("part.txt")), 0, source.size(), [&] { return ++asked == stopAt; }),
-                  FileSource::Copy::Stopped);
+        EXPECT_EQ(
+            source.copyTo(copier, gbkPath(dir.file("part.txt")), 0, source.size(), [&] { return ++asked == stopAt; }),
+            FileSource::Copy::Stopped);
         EXPECT_EQ(asked, stopAt);
         EXPECT_FALSE(fs::exists(dir.file("part.txt"))) << stopAt;
     }
     int asked = 0;
-    EXPECT_EQ(source.copyTo(gbkPath(dir.file("part.txt")), 0, source.size(), [&] { return ++asked > 3; }),
+    EXPECT_EQ(source.copyTo(copier, gbkPath(dir.file("part.txt")), 0, source.size(), [&] { return ++asked > 3; }),
               FileSource::Copy::Copied);
     EXPECT_EQ(fs::file_size(dir.file("part.txt")), 20u << 20);
 }
