@@ -53,7 +53,7 @@ std::optional<std::int64_t> takeoverPoint(const ByteSource& source, std::string&
 {
     const std::int64_t size = source.size();
     std::int64_t from = 0;
-    if (options.headings != nullptr || size < kMarkBytes)
+    if (!options.sideBySide || options.headings != nullptr || size < kMarkBytes)
         return std::nullopt; // headings are scanned line by line, in order
     if (options.secondReaderFrom)
         from = std::max(*options.secondReaderFrom, kMarkBytes);
@@ -280,15 +280,11 @@ std::optional<CountedSource> countPass(const ByteSource& source, core::EncodingC
     return CountedSource{first.count(), first.takeCheckpoints()};
 }
 
-std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice choice, HeadingScanner* headings,
-                                   const std::function<bool()>& stopRequested)
+std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice choice, const PassOptions& options)
 {
     const std::optional<FileSource> source = FileSource::open(path);
     if (!source)
         return std::nullopt;
-    PassOptions options;
-    options.headings = headings;
-    options.stopRequested = stopRequested;
     std::optional<CountedSource> counted = countPass(*source, choice, options);
     if (!counted)
         return std::nullopt;

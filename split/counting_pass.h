@@ -43,6 +43,8 @@ struct PassOptions {
     // Where the second thread looks for its place to start; nothing chooses the middle of a large
     // source, and an offset at or past the end reads it on one thread.
     std::optional<std::int64_t> secondReaderFrom;
+    // False keeps the pass on the calling thread whatever the source's size.
+    bool sideBySide = true;
 };
 
 struct CountedSource {
@@ -54,10 +56,7 @@ struct CountedSource {
 std::optional<CountedSource> countPass(const ByteSource& source, core::EncodingChoice choice,
                                        const PassOptions& options = {});
 
-// Counts a whole file. Nothing when the file cannot be read, or when `stopRequested`, asked between
-// pieces (from two threads at once for a large file), says to give up. `headings`, when given,
-// finds the chapter headings in the same pass.
-std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice choice,
-                                   HeadingScanner* headings = nullptr, const std::function<bool()>& stopRequested = {});
+// Counts a whole file. Nothing when the file cannot be read, or the pass gives up.
+std::optional<TextCount> countFile(std::string_view path, core::EncodingChoice choice, const PassOptions& options = {});
 
 } // namespace qytxt::split

@@ -84,7 +84,9 @@ Preview makePreview(const core::Text& sourcePath, SplitMode mode, const core::Te
     std::optional<HeadingScanner> scanner;
     if (mode == SplitMode::ByChapters)
         scanner.emplace(headings, encoding);
-    const std::optional<TextCount> counted = countFile(sourcePath, encoding, scanner ? &*scanner : nullptr);
+    PassOptions options;
+    options.headings = scanner ? &*scanner : nullptr;
+    const std::optional<TextCount> counted = countFile(sourcePath, encoding, options);
     const std::int64_t headingCount = scanner && counted ? static_cast<std::int64_t>(scanner->headings().size()) : 0;
     return countedPreview(sourcePath, mode, numberText,
                           counted.value_or(TextCount{encoding.value_or(core::TextEncoding::Gbk), 0, 0}), headingCount);

@@ -28,7 +28,12 @@ void SourceCountCache::store(const core::Text& path, const FileStamp& stamp, con
 SourceCount countSource(const core::Text& path, const FileStamp& before, const std::function<bool()>& stopRequested)
 {
     SourceCount result;
-    result.count = countFile(path, std::nullopt, nullptr, stopRequested);
+    PassOptions options;
+    options.stopRequested = stopRequested;
+    // A count behind the window, at low priority: a second thread would leave the window's thread
+    // no core of its own to wake on.
+    options.sideBySide = false;
+    result.count = countFile(path, std::nullopt, options);
     // A count taken while the file was being written describes no one version of it.
     result.reusable = result.count && stampFile(path) == before;
     return result;
